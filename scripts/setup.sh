@@ -1,0 +1,36 @@
+# Sourced by ./run-tarnwick and ./run-tests: installs the Debian packages the
+# build needs when any is missing, then configures and builds into $BUILD_DIR.
+set -euo pipefail
+
+ROOT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT_DIR/build}
+
+KORV_PACKAGES=(
+    build-essential cmake pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libsdl2-dev libfreetype-dev libfontconfig1-dev libpng-dev fonts-dejavu-core fontconfig
+    xvfb xauth xdotool x11-utils
+)
+
+korv_install_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}" >&2
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+}
+
+korv_build() {
+    korv_install_packages "${KORV_PACKAGES[@]}"
+    cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$BUILD_DIR" -j "$(nproc)"
+}

@@ -1,0 +1,28 @@
+// Gestalt.h: the Gestalt Manager, answered from the simulated Macintosh.
+//
+// Provided: Gestalt for 'mach' (machine type), 'cput' (processor type) and
+// 'bbox' (bit 0 set when the Classic environment is present), plus 'sysv'.
+// Any other selector fails with gestaltUndefSelectorErr.
+#pragma once
+
+#include <MacTypes.h>
+
+enum : OSErr {
+    gestaltUnknownErr = -5550,
+    gestaltUndefSelectorErr = -5551,
+};
+
+enum : OSType {
+    gestaltMachineType = 'mach',
+    gestaltNativeCPUtype = 'cput',
+    gestaltBlueBoxAttr = 'bbox',
+    gestaltSystemVersion = 'sysv',
+};
+
+enum : SInt32 {
+    gestaltCPU750 = 0x0108, // 264
+    gestaltCPUG4 = 0x010C, // 268
+    gestaltBlueBoxPresent = 0,
+};
+
+OSErr Gestalt(OSType selector, SInt32* response);
