@@ -1,0 +1,14 @@
+// Names of the sysctl nodes through which the kernel extension publishes the
+// registers. Each holds one 32-bit word; HID0 and L2CR are also writable.
+#pragma once
+
+extern const char kPVRNode[]; // "hw.KorvendalePVR"
+extern const char kHID0Node[]; // "hw.KorvendaleHID0"
+extern const char kHID1Node[]; // "hw.KorvendaleHID1"
+extern const char kTempNode[]; // "hw.KorvendaleTemp"
+extern const char kL2CRNode[]; // "hw.KorvendaleL2CR"
+extern const char kDefL2CRNode[]; // "hw.KorvendaleDefL2CR"
+
+// DefL2CR's reserved values.
+constexpr unsigned int kDefL2CRAllocFailed = 0xFFFFFFFF; // the L2 test could not get its 512K block
+constexpr unsigned int kDefL2CRNoWorkingSRAM = 0; // the L2 test found no working configuration
