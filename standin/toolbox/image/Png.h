@@ -1,0 +1,29 @@
+// PNG files for screenshots and golden images, through libpng.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace toolbox {
+
+// An RGB image: 0x00RRGGBB pixels, rows packed (width pixels each).
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    uint32_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+
+// Writes w x h pixels (stride in pixels per row) as an 8-bit RGB PNG.
+// Returns false and describes the failure in *error if it could not.
+bool writePNG(
+    const std::string& path, const uint32_t* pixels, int w, int h, int stride, std::string* error = nullptr);
+bool writePNG(const std::string& path, const Image& image, std::string* error = nullptr);
+
+// Reads any PNG (palette, grey, 16-bit and alpha are converted; alpha is
+// dropped). Returns false and describes the failure in *error if it could not.
+bool readPNG(const std::string& path, Image& image, std::string* error = nullptr);
+
+} // namespace toolbox
