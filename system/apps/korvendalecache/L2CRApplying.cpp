@@ -1,0 +1,56 @@
+// Composing and writing a new L2CR. Every value written is built from the base
+// configuration of DefL2CR: the chosen clock code, the enable bit and, with
+// -s, the chosen size in place of the base's.
+#include "CacheTool.h"
+
+#include <registers/KextNodes.h>
+#include <registers/L2CRFields.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <sys/sysctl.h>
+
+namespace {
+
+// A write that did not take effect is said so, rather than printing the new
+// value as if it were in force.
+int write_l2cr(unsigned int value)
+{
+    if (sysctlbyname(kL2CRNode, nullptr, nullptr, &value, sizeof value) != 0) {
+        printf("error: cannot write %s: %s.\n", kL2CRNode, node_failure_reason(errno));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int apply_new_l2cr()
+{
+    if (def_l2cr == kDefL2CRAllocFailed) {
+        printf("error: failed to allocate 512K block for L2 test.\n");
+        return 0;
+    }
+    if (argFlags & kSizeFlag)
+        applyL2CR |= L2E | (def_l2cr & kClearL2SIZ);
+    else
+        applyL2CR |= L2E | def_l2cr;
+
+    printf("Applying new L2CR...\n");
+    if (write_l2cr(applyL2CR) != 0)
+        return 1;
+    const L2ClockRatio* ratio = L2ClockRatioOf(applyL2CR); // always set: -r is required
+    printf("New L2CR = 0x%08X [%s%s]\n", applyL2CR, L2SizeCodeOf(applyL2CR).registerLineText,
+        ratio ? CString(ratio->ratioText) : "");
+    return 0;
+}
+
+int disable_l2_cache()
+{
+    printf("Applying new L2CR...\n");
+    applyL2CR = 0;
+    if (write_l2cr(applyL2CR) != 0)
+        return 1;
+    printf("New L2CR = 0x%08X [disabled]\n", applyL2CR);
+    return 0;
+}
