@@ -1,0 +1,47 @@
+#include "CacheToolRun.h"
+
+#include <sstream>
+
+namespace cachetool {
+
+void prepare(testkit::ScopedMachine& machine, const Setup& setup)
+{
+    std::vector<std::string> hardware {
+        "pvr=0x000C0209", "hid0=0x8010C0A4", "hid1=0xA0000000", "l2cr=0xA9800000", "temp=45"};
+    hardware.insert(hardware.end(), setup.hardware.begin(), setup.hardware.end());
+    machine.set(hardware);
+    if (setup.loaded) {
+        machine.loadExtension();
+        machine.set({"def-l2cr=" + setup.defL2CR});
+    }
+}
+
+testkit::ProcessResult run(const std::vector<std::string>& args)
+{
+    return testkit::run("korvendalecache", args);
+}
+
+std::vector<std::string> toolWrites(testkit::ScopedMachine& machine)
+{
+    std::vector<std::string> writes;
+    std::istringstream lines(machine.journal());
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string sequence, node, oldWord, arrow, newWord, program;
+        fields >> sequence >> node >> oldWord >> arrow >> newWord >> program;
+        if (program == "korvendalecache")
+            writes.push_back(node + " " + oldWord + " -> " + newWord);
+    }
+    return writes;
+}
+
+std::string describe(const std::vector<std::string>& args)
+{
+    std::string text = "korvendalecache";
+    for (const auto& a : args)
+        text += " '" + a + "'";
+    return text;
+}
+
+} // namespace cachetool
