@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark. Benchmarks are not part of ctest.
+# Usage: bench/run.sh [build directory]   (default: build/bench)
+set -euo pipefail
+ROOT_DIR=$(cd "$(dirname "$0")/.." && pwd)
+BUILD_DIR=${1:-$ROOT_DIR/build/bench}
+cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORV_BUILD_BENCHMARKS=ON >/dev/null
+
+# One line per benchmark: its CMake target.
+BENCHMARKS=(
+    bench-korvendalecache
+)
+
+for target in "${BENCHMARKS[@]}"; do
+    echo "== $target"
+    cmake --build "$BUILD_DIR" -j2 --target "$target"
+done
