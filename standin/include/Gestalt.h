@@ -1,8 +1,12 @@
 // Gestalt.h: the Gestalt Manager, answered from the simulated Macintosh.
 //
 // Provided: Gestalt for 'mach' (machine type), 'cput' (processor type) and
-// 'bbox' (bit 0 set when the Classic environment is present), plus 'sysv'.
-// Any other selector fails with gestaltUndefSelectorErr.
+// 'bbox' (bit 0 set when the Classic environment is present, clear otherwise:
+// it always answers), plus 'sysv' (0x1022, Mac OS X 10.2.2).
+// Simplifications: any other selector fails with gestaltUndefSelectorErr; when
+// the simulated machine cannot be read, 'mach', 'cput' and 'bbox' fail with
+// gestaltUnknownErr (and the reason is printed once on stderr); a nil
+// response pointer gives paramErr (-50). The response is untouched on error.
 #pragma once
 
 #include <MacTypes.h>

@@ -1,16 +1,112 @@
+// sysctl and sysctlbyname over the simulated machine: the BSD calling
+// conventions (old value and length, new value and length, errno) on top of
+// macsim's nodes. Every failure leaves the caller's buffer and length as they
+// were, except a too-small model buffer, which gets what fits (as BSD does).
 #include <sys/sysctl.h>
 
-#include <cerrno>
+#include <macsim/Nodes.h>
 
-// FIXME: placeholder until the node interface lands.
-extern "C" int sysctlbyname(const char*, void*, size_t*, void*, size_t)
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <errno.h>
+#include <string>
+
+namespace {
+
+int failWith(int err)
 {
-    errno = ENOENT;
+    errno = err;
     return -1;
 }
 
-extern "C" int sysctl(int*, u_int, void*, size_t*, void*, size_t)
+// A 32-bit word node: a read copies the word when there is room for it; a
+// null old pointer asks only for the size.
+int answerWord(uint32_t word, void* oldp, size_t* oldlenp)
 {
-    errno = ENOENT;
-    return -1;
+    if (!oldlenp)
+        return 0;
+    if (oldp) {
+        if (*oldlenp < sizeof word)
+            return failWith(ENOMEM);
+        std::memcpy(oldp, &word, sizeof word);
+    }
+    *oldlenp = sizeof word;
+    return 0;
+}
+
+} // namespace
+
+extern "C" int sysctlbyname(const char* name, void* oldp, size_t* oldlenp, void* newp, size_t newlen)
+{
+    if (!name)
+        return failWith(EINVAL);
+    if (newp && newlen != sizeof(uint32_t))
+        return failWith(EINVAL);
+
+    bool wantsOld = oldlenp != nullptr;
+    if (wantsOld) {
+        uint32_t word = 0;
+        if (int err = macsim::readRegisterNode(name, word))
+            return failWith(err);
+        if (oldp && *oldlenp < sizeof word)
+            return failWith(ENOMEM);
+        if (!newp)
+            return answerWord(word, oldp, oldlenp);
+        // Read and write in one call: the old value goes out only once the
+        // write has taken.
+        uint32_t newWord;
+        std::memcpy(&newWord, newp, sizeof newWord);
+        if (int err = macsim::writeRegisterNode(name, newWord, program_invocation_short_name))
+            return failWith(err);
+        return answerWord(word, oldp, oldlenp);
+    }
+    if (newp) {
+        uint32_t newWord;
+        std::memcpy(&newWord, newp, sizeof newWord);
+        if (int err = macsim::writeRegisterNode(name, newWord, program_invocation_short_name))
+            return failWith(err);
+        return 0;
+    }
+    // Neither reading nor writing: the node's existence is all that is asked.
+    uint32_t word;
+    if (int err = macsim::readRegisterNode(name, word))
+        return failWith(err);
+    return 0;
+}
+
+extern "C" int sysctl(int* name, u_int namelen, void* oldp, size_t* oldlenp, void* newp, size_t newlen)
+{
+    if (!name || namelen != 2 || name[0] != CTL_HW)
+        return failWith(name && namelen >= 1 && name[0] != CTL_HW ? ENOENT : EINVAL);
+    int which = name[1];
+    if (which != HW_CPU_FREQ && which != HW_BUS_FREQ && which != HW_MODEL)
+        return failWith(ENOENT);
+    if (newp || newlen)
+        return failWith(EPERM);
+
+    if (which == HW_MODEL) {
+        std::string model;
+        if (int err = macsim::readModel(model))
+            return failWith(err);
+        size_t length = model.size() + 1; // with its terminating zero
+        if (!oldlenp)
+            return 0;
+        if (!oldp) {
+            *oldlenp = length;
+            return 0;
+        }
+        if (*oldlenp < length) {
+            std::memcpy(oldp, model.c_str(), *oldlenp);
+            return failWith(ENOMEM);
+        }
+        std::memcpy(oldp, model.c_str(), length);
+        *oldlenp = length;
+        return 0;
+    }
+
+    uint32_t cpuHz = 0, busHz = 0;
+    if (int err = macsim::readClocks(cpuHz, busHz))
+        return failWith(err);
+    return answerWord(which == HW_CPU_FREQ ? cpuHz : busHz, oldp, oldlenp);
 }

@@ -1,15 +1,43 @@
+#include <macsim/Error.h>
 #include <macsim/MachineLocation.h>
+#include <macsim/MachineStore.h>
+#include <macsim/Presets.h>
+#include <macsim/StateFile.h>
 
 #include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace macsim {
 
+std::filesystem::path defaultMachineDirectory()
+{
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && xdg[0] == '/')
+        return std::filesystem::path(xdg) / "macsim" / "default";
+    const char* home = std::getenv("HOME");
+    if (!home || !home[0]) {
+        const passwd* pw = getpwuid(getuid());
+        home = pw && pw->pw_dir ? pw->pw_dir : "/tmp";
+    }
+    return std::filesystem::path(home) / ".local" / "share" / "macsim" / "default";
+}
+
 std::filesystem::path machineDirectory()
 {
-    // FIXME: placeholder until the machine store lands.
-    if (const char* dir = std::getenv("MACSIM_MACHINE"))
-        return dir;
-    return std::filesystem::path(std::getenv("HOME") ? std::getenv("HOME") : "/tmp") / ".local/share/macsim/default";
+    const char* named = std::getenv("MACSIM_MACHINE");
+    if (named && named[0])
+        return named;
+
+    std::filesystem::path dir = defaultMachineDirectory();
+    struct stat info;
+    if (stat(statePath(dir.string()).c_str(), &info) != 0) {
+        const Preset* preset = findPreset(defaultPresetName);
+        if (Error e = createMachine(dir.string(), *preset, CreateMode::IfMissing))
+            reportOnce(e);
+    }
+    return dir;
 }
 
 std::filesystem::path diskDirectory()

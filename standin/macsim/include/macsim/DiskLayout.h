@@ -1,0 +1,27 @@
+// The startup disk of a simulated Macintosh: a folder tree that stands for
+// "/" on the Mac. Mac paths map onto it by prefixing the disk folder.
+#pragma once
+
+#include <macsim/Error.h>
+
+#include <string>
+
+namespace macsim {
+
+constexpr const char* startupItemsPath = "System/Library/StartupItems";
+constexpr const char* extensionPath = "System/Library/Extensions/KorvendaleKEXT.kext";
+constexpr const char* startupItemName = "Korvendale Startup";
+
+// Where the project's helper programs are installed: <folder of the running
+// program>/../libexec/korvendale. The disk's sbin/kextload and the startup
+// item link there.
+std::string libexecDirectory();
+
+// Makes the Mac folder tree under `diskDir` (existing files are kept or
+// refreshed): System/Library/StartupItems/Korvendale Startup/ with the item
+// (a symlink to the built program, which may not exist yet) and its
+// StartupParameters.plist, System/Library/Extensions/KorvendaleKEXT.kext,
+// Library/, Applications/, Users/ and sbin/kextload (a symlink to the loader).
+Error buildDisk(const std::string& diskDir);
+
+} // namespace macsim
