@@ -103,7 +103,8 @@ void ModalDialog(ModalFilterUPP filterProc, DialogItemIndex* itemHit);
 
 // The texts that replace ^0..^3 in static texts; a null argument leaves that
 // text unchanged.
-void ParamText(ConstStr255Param param0, ConstStr255Param param1, ConstStr255Param param2, ConstStr255Param param3);
+void ParamText(
+    ConstStr255Param param0, ConstStr255Param param1, ConstStr255Param param2, ConstStr255Param param3);
 
 // The item that Return and Enter hit, outlined with the default ring.
 OSErr SetDialogDefaultItem(DialogRef theDialog, DialogItemIndex newItem);
@@ -113,7 +114,8 @@ OSErr SetDialogCancelItem(DialogRef theDialog, DialogItemIndex newItem);
 // Item kind (with itemDisable), handle (the ControlRef for controls, a text
 // handle for static and edit texts, else nullptr) and rectangle. Any output
 // may be null. An item number out of range leaves the outputs untouched.
-void GetDialogItem(DialogRef theDialog, DialogItemIndex itemNo, DialogItemType* itemType, Handle* item, Rect* box);
+void GetDialogItem(
+    DialogRef theDialog, DialogItemIndex itemNo, DialogItemType* itemType, Handle* item, Rect* box);
 // The control of a button, check box or radio button item.
 OSErr GetDialogItemAsControl(DialogRef inDialog, SInt16 inItemNo, ControlRef* outControl);
 // Text of a static or edit text item handle (as GetDialogItem returns it).
