@@ -88,7 +88,7 @@ int verbCreate(const Args& args)
     std::string dir = named && named[0] ? named : defaultMachineDirectory().string();
     if (Error e = createMachine(dir, *preset, force ? CreateMode::Replace : CreateMode::Refuse))
         return complain(e);
-    std::printf("Created a %s machine at %s\n", preset->name, dir.c_str());
+    std::printf("Created a machine from preset %s at %s\n", preset->name, dir.c_str());
     return 0;
 }
 
