@@ -5,9 +5,7 @@
 #include <macsim/StateFile.h>
 
 #include <cstdlib>
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace macsim {
 
@@ -16,11 +14,10 @@ std::filesystem::path defaultMachineDirectory()
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && xdg[0] == '/')
         return std::filesystem::path(xdg) / "macsim" / "default";
+    // No password-database lookup: programs linked statically cannot use it.
     const char* home = std::getenv("HOME");
-    if (!home || !home[0]) {
-        const passwd* pw = getpwuid(getuid());
-        home = pw && pw->pw_dir ? pw->pw_dir : "/tmp";
-    }
+    if (!home || !home[0])
+        home = "/tmp";
     return std::filesystem::path(home) / ".local" / "share" / "macsim" / "default";
 }
 
