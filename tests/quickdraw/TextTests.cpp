@@ -1,0 +1,189 @@
+// Text: baselines, widths that agree with the drawn pixels, faces and the
+// font metrics layout depends on.
+#include "ScreenFixture.h"
+
+#include <Fonts.h>
+
+#include <cstring>
+
+namespace qdtest {
+namespace {
+
+struct InkBounds {
+    int left = 1000, top = 1000, right = -1, bottom = -1; // inclusive
+};
+
+InkBounds inkIn(const ScreenTest& t, int left, int top, int right, int bottom)
+{
+    InkBounds b;
+    for (int v = top; v < bottom; ++v)
+        for (int h = left; h < right; ++h)
+            if (t.pixelAt(h, v) != 0xFFFFFF) {
+                b.left = std::min(b.left, h);
+                b.right = std::max(b.right, h);
+                b.top = std::min(b.top, v);
+                b.bottom = std::max(b.bottom, v);
+            }
+    return b;
+}
+
+class Text : public ScreenTest {
+protected:
+    InkBounds ink() const { return inkIn(*this, 0, 0, 60, 40); }
+};
+
+struct WidthCase {
+    short font, size;
+    Style face;
+    const char* text;
+    short width;
+};
+
+class TextWidths : public ScreenTest, public ::testing::WithParamInterface<WidthCase> { };
+
+TEST_P(TextWidths, AreTheHintedAdvances)
+{
+    const WidthCase& c = GetParam();
+    TextFont(c.font);
+    TextSize(c.size);
+    TextFace(c.face);
+    unsigned char s[256];
+    s[0] = static_cast<unsigned char>(std::strlen(c.text));
+    std::memcpy(s + 1, c.text, s[0]);
+    EXPECT_EQ(StringWidth(s), c.width);
+    EXPECT_EQ(TextWidth(c.text, 0, short(s[0])), c.width);
+}
+
+INSTANTIATE_TEST_SUITE_P(Quickdraw, TextWidths,
+    ::testing::Values(WidthCase {kFontIDGeneva, 9, normal, "Processor version number:", 129},
+        WidthCase {kFontIDGeneva, 9, normal, "Enable L2 cache  Write-through  1 MB", 181},
+        WidthCase {applFont, 9, normal, "Processor version number:", 129},
+        WidthCase {kFontIDGeneva, 9, normal, "", 0}));
+
+TEST_F(Text, GenevaNineHasATwelvePixelLine)
+{
+    TextFont(kFontIDGeneva);
+    TextSize(9);
+    FontInfo info;
+    GetFontInfo(&info);
+    EXPECT_EQ(info.ascent, 9);
+    EXPECT_EQ(info.descent, 3);
+    EXPECT_EQ(info.ascent + info.descent + info.leading, 12);
+}
+
+TEST_F(Text, DrawStringStandsOnTheBaselineAndSpansItsWidth)
+{
+    TextFont(kFontIDGeneva);
+    TextSize(9);
+    MoveTo(5, 20);
+    DrawString(PSTR("CACHE"));
+    short width = StringWidth(PSTR("CACHE"));
+    InkBounds b = ink();
+    EXPECT_EQ(b.bottom, 19); // no descenders: the lowest ink is just above the baseline
+    EXPECT_EQ(b.top, 20 - 7); // cap height 7
+    EXPECT_GE(b.left, 5);
+    EXPECT_LE(b.left, 6);
+    EXPECT_LT(b.right, 5 + width);
+    EXPECT_GE(b.right, 5 + width - 3);
+    Point pen;
+    GetPen(&pen);
+    EXPECT_EQ(pen.h, 5 + width);
+    EXPECT_EQ(pen.v, 20);
+}
+
+TEST_F(Text, AscendersRiseAboveTheCapitals)
+{
+    TextFont(kFontIDGeneva);
+    TextSize(9);
+    MoveTo(5, 20);
+    DrawString(PSTR("bl"));
+    EXPECT_EQ(ink().top, 20 - 8);
+}
+
+TEST_F(Text, DescendersHangBelowTheBaseline)
+{
+    TextFont(kFontIDGeneva);
+    TextSize(9);
+    MoveTo(5, 20);
+    DrawString(PSTR("gyp"));
+    EXPECT_EQ(ink().bottom, 21);
+}
+
+TEST_F(Text, UnderlineIsOneRowBelowTheBaselineAcrossTheWidth)
+{
+    TextFont(kFontIDGeneva);
+    TextSize(9);
+    TextFace(underline);
+    MoveTo(3, 15);
+    DrawString(PSTR("Info"));
+    short width = StringWidth(PSTR("Info"));
+    for (int h = 0; h < 60; ++h)
+        EXPECT_EQ(pixelAt(h, 16), (h >= 3 && h < 3 + width) ? 0x000000u : 0xFFFFFFu) << h;
+    for (int h = 0; h < 60; ++h)
+        EXPECT_EQ(pixelAt(h, 15), 0xFFFFFFu) << h;
+}
+
+TEST_F(Text, BoldIsWiderAndTheSystemFontIsBoldTwelve)
+{
+    TextFont(kFontIDGeneva);
+    TextSize(9);
+    short plain = StringWidth(PSTR("Tarnwick"));
+    TextFace(bold);
+    short bolder = StringWidth(PSTR("Tarnwick"));
+    EXPECT_GT(bolder, plain);
+
+    TextFont(systemFont);
+    TextSize(0);
+    TextFace(normal);
+    short system = StringWidth(PSTR("Tarnwick"));
+    TextSize(12);
+    TextFace(bold);
+    EXPECT_EQ(StringWidth(PSTR("Tarnwick")), system);
+    FontInfo info;
+    GetFontInfo(&info);
+    EXPECT_EQ(info.ascent + info.descent, 15);
+}
+
+TEST_F(Text, ForeColourGreysTheText)
+{
+    RGBColor grey = rgb(0x8080, 0x8080, 0x8080);
+    RGBForeColor(&grey);
+    TextFont(kFontIDGeneva);
+    TextSize(9);
+    MoveTo(2, 12);
+    DrawString(PSTR("Off"));
+    int greyPixels = 0;
+    for (int v = 0; v < 20; ++v)
+        for (int h = 0; h < 30; ++h) {
+            uint32_t p = pixelAt(h, v);
+            EXPECT_TRUE(p == 0xFFFFFF || p == 0x808080) << h << "," << v;
+            greyPixels += p == 0x808080;
+        }
+    EXPECT_GT(greyPixels, 10);
+}
+
+TEST_F(Text, TextIsClippedLikeAnyDrawing)
+{
+    TextFont(kFontIDGeneva);
+    TextSize(9);
+    Rect clip {0, 0, 40, 8};
+    ClipRect(&clip);
+    MoveTo(2, 12);
+    DrawString(PSTR("Hidden beyond eight"));
+    EXPECT_LE(ink().right, 7);
+}
+
+TEST_F(Text, MacRomanCharactersHaveGlyphs)
+{
+    TextFont(kFontIDGeneva);
+    TextSize(9);
+    EXPECT_GT(CharWidth(0xA9), 0); // copyright sign
+    EXPECT_GT(CharWidth(0xB5), 0); // micro sign
+    EXPECT_EQ(CharWidth(0x0D), 0); // control characters draw nothing
+    MoveTo(2, 12);
+    DrawChar(0x0D);
+    EXPECT_EQ(ink().right, -1);
+}
+
+} // namespace
+} // namespace qdtest
