@@ -35,9 +35,7 @@ int answerWord(uint32_t word, void* oldp, size_t* oldlenp)
     return 0;
 }
 
-} // namespace
-
-extern "C" int sysctlbyname(const char* name, void* oldp, size_t* oldlenp, void* newp, size_t newlen)
+int byName(const char* name, void* oldp, size_t* oldlenp, void* newp, size_t newlen)
 {
     if (!name)
         return failWith(EINVAL);
@@ -75,7 +73,7 @@ extern "C" int sysctlbyname(const char* name, void* oldp, size_t* oldlenp, void*
     return 0;
 }
 
-extern "C" int sysctl(int* name, u_int namelen, void* oldp, size_t* oldlenp, void* newp, size_t newlen)
+int byNumber(int* name, u_int namelen, void* oldp, size_t* oldlenp, void* newp, size_t newlen)
 {
     if (!name || namelen != 2 || name[0] != CTL_HW)
         return failWith(name && namelen >= 1 && name[0] != CTL_HW ? ENOENT : EINVAL);
@@ -109,4 +107,26 @@ extern "C" int sysctl(int* name, u_int namelen, void* oldp, size_t* oldlenp, voi
     if (int err = macsim::readClocks(cpuHz, busHz))
         return failWith(err);
     return answerWord(which == HW_CPU_FREQ ? cpuHz : busHz, oldp, oldlenp);
+}
+
+} // namespace
+
+// Nothing may escape into C callers: the only exception the simulated machine
+// can raise is running out of memory.
+extern "C" int sysctlbyname(const char* name, void* oldp, size_t* oldlenp, void* newp, size_t newlen)
+{
+    try {
+        return byName(name, oldp, oldlenp, newp, newlen);
+    } catch (...) {
+        return failWith(ENOMEM);
+    }
+}
+
+extern "C" int sysctl(int* name, u_int namelen, void* oldp, size_t* oldlenp, void* newp, size_t newlen)
+{
+    try {
+        return byNumber(name, namelen, oldp, oldlenp, newp, newlen);
+    } catch (...) {
+        return failWith(ENOMEM);
+    }
 }

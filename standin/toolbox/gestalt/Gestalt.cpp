@@ -25,8 +25,12 @@ OSErr Gestalt(OSType selector, SInt32* response)
         return gestaltUndefSelectorErr;
 
     macsim::MachineState state;
-    if (macsim::Error e = macsim::readState(macsim::machineDirectory().string(), state)) {
-        macsim::reportOnce(e);
+    try {
+        if (macsim::Error e = macsim::readState(macsim::machineDirectory().string(), state)) {
+            macsim::reportOnce(e);
+            return gestaltUnknownErr;
+        }
+    } catch (...) { // out of memory: nothing may escape the toolbox
         return gestaltUnknownErr;
     }
     switch (selector) {

@@ -39,9 +39,10 @@ std::vector<std::string> startupItemNames(const fs::path& folder)
 {
     std::vector<std::string> names;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        if (entry.is_directory(ec))
-            names.push_back(entry.path().filename().string());
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError))
+            names.push_back(it->path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
