@@ -57,6 +57,18 @@ constexpr const char* ramTypes[4]
     = {"flow-through", "reserved SRAM type", "pipelined burst", "pipelined late-write"};
 constexpr const char* holds[4] = {"0.5 ns", "1.0 ns", "1.5 ns", "2.0 ns"};
 
+enum class L2Layout { Backside, OnChip745x, None };
+
+L2Layout layoutOf(uint32_t pvr)
+{
+    uint32_t high = pvr >> 16;
+    if (high >= 0x8000 && high <= 0x8004)
+        return L2Layout::OnChip745x;
+    if (high == 0x0008 || high == 0x000C || high == 0x800C || high == 0x7000 || high == 0x7002)
+        return L2Layout::Backside;
+    return L2Layout::None;
+}
+
 } // namespace
 
 std::string megahertz(uint32_t hz)
@@ -91,8 +103,10 @@ std::string describeHID0(uint32_t hid0)
     return text.empty() ? "(all clear)" : text;
 }
 
-std::string describeHID1(uint32_t hid1, uint32_t cpuHz, uint32_t busHz)
+std::string describeHID1(uint32_t hid1, uint32_t pvr, uint32_t cpuHz, uint32_t busHz)
 {
+    if (layoutOf(pvr) == L2Layout::OnChip745x)
+        return "the PLL code sits in bits 15-19 on this processor (not decoded)";
     unsigned code = hid1 >> 28;
     char buffer[96];
     if (busHz)
@@ -121,8 +135,12 @@ std::string describeL2Config(uint32_t l2cr)
     return text;
 }
 
-std::string describeL2CR(uint32_t l2cr, uint32_t cpuHz)
+std::string describeL2CR(uint32_t l2cr, uint32_t pvr, uint32_t cpuHz)
 {
+    if (layoutOf(pvr) == L2Layout::None)
+        return "this processor has no L2CR";
+    if (layoutOf(pvr) == L2Layout::OnChip745x)
+        return (l2cr & 0x80000000) ? "on-chip L2 enabled" : "on-chip L2 disabled";
     std::string text = (l2cr & 0x80000000) ? "enabled, " : "disabled, ";
     text += describeL2Config(l2cr);
     const char* ratio = nullptr;

@@ -86,8 +86,8 @@ int verbShow(const Args& args)
             + std::to_string(s.busHz) + " Hz (" + megahertz(s.busHz) + ")");
     row("PVR", registerRow(s.pvr, describePVR(s.pvr)));
     row("HID0", registerRow(s.hid0, describeHID0(s.hid0)));
-    row("HID1", registerRow(s.hid1, describeHID1(s.hid1, s.cpuHz, s.busHz)));
-    row("L2CR", registerRow(s.l2cr, describeL2CR(s.l2cr, s.cpuHz)));
+    row("HID1", registerRow(s.hid1, describeHID1(s.hid1, s.pvr, s.cpuHz, s.busHz)));
+    row("L2CR", registerRow(s.l2cr, describeL2CR(s.l2cr, s.pvr, s.cpuHz)));
     uint32_t l2Hz = l2ClockHz(s.l2cr, s.cpuHz);
     if ((s.l2cr & 0x80000000) && s.sramSizeK && l2Hz > s.sramMaxHz)
         row("", "warning: the L2 clock is above what the SRAM runs at: the cache returns corrupt data");
