@@ -1,5 +1,6 @@
 #include "CacheToolRun.h"
 
+#include <filesystem>
 #include <sstream>
 
 namespace cachetool {
@@ -14,6 +15,10 @@ void prepare(testkit::ScopedMachine& machine, const Setup& setup)
         machine.loadExtension();
         machine.set({"def-l2cr=" + setup.defL2CR});
     }
+    // The machine writes its new state beside the old one and renames it;
+    // a directory in the way makes every write fail, even for root.
+    if (setup.writeFails)
+        std::filesystem::create_directory(machine.directory() / "state.new");
 }
 
 testkit::ProcessResult run(const std::vector<std::string>& args)

@@ -16,6 +16,8 @@ struct Setup {
     std::vector<std::string> hardware = {};
     std::string defL2CR = "0x21800000";
     bool loaded = true;
+    // Node writes fail (the machine cannot store a new state) while reads work.
+    bool writeFails = false;
 };
 
 // Makes the machine and leaves it to the caller, who may inspect it afterwards.

@@ -35,6 +35,7 @@ const WriteCase kCases[] = {
     {"RepeatedSizeWritesNothing", {"-r", "2.0", "-s", "256", "-s", "512"}, {}, 0xA9800000},
     {"SizeAloneWritesNothing", {"-s", "256"}, {}, 0xA9800000},
     {"NothingWithoutExtension", {"-r", "2.0"}, {}, 0xA9800000, {.loaded = false}},
+    {"FailedWriteChangesNothing", {"-off"}, {}, 0xA9800000, {.writeFails = true}},
 };
 
 class Writes : public testing::TestWithParam<WriteCase> { };
