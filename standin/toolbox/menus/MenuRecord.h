@@ -1,0 +1,30 @@
+// What the Menu Manager keeps for a menu: its ID, title, enabled state and
+// items. Item texts are Mac OS Roman bytes without metacharacters.
+#pragma once
+
+#include <Menus.h>
+
+#include <string>
+#include <vector>
+
+namespace toolbox {
+
+struct MenuItem {
+    std::string text;
+    bool enabled = true;
+    UInt8 commandKey = 0;
+    UInt8 mark = 0;
+    Style style = 0;
+    UInt8 icon = 0;
+
+    bool isDivider() const { return text == "-"; }
+};
+
+} // namespace toolbox
+
+struct OpaqueMenuRef {
+    MenuID id = 0;
+    std::string title;
+    bool enabled = true;
+    std::vector<toolbox::MenuItem> items;
+};
