@@ -201,6 +201,12 @@ const OutputCase kCases[] = {
     {"DisplayOffWriteFails", {"-d", "-off"}, kDisplay + kApplying + kWriteFailed, 1, {.writeFails = true}},
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const OutputCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class Output : public testing::TestWithParam<OutputCase> { };
 
 TEST_P(Output, MatchesByteForByte)

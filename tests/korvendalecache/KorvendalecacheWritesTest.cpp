@@ -38,6 +38,12 @@ const WriteCase kCases[] = {
     {"FailedWriteChangesNothing", {"-off"}, {}, 0xA9800000, {.writeFails = true}},
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const WriteCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class Writes : public testing::TestWithParam<WriteCase> { };
 
 TEST_P(Writes, JournalAndRegister)
