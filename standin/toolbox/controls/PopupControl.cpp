@@ -2,6 +2,8 @@
 // same menu ID, and the tracking that puts the current item over the control.
 #include "controls/ControlRecord.h"
 
+#include <Events.h>
+
 #include <map>
 
 namespace toolbox {
@@ -80,6 +82,8 @@ ControlPartCode trackPopup(ControlRef control)
     HiliteControl(control, kControlMenuPart);
     QDFlushPortBuffer(GetWindowPort(control->owner), nullptr);
     const long chosen = PopUpMenuSelect(menu, corner.v, corner.h, control->value);
+    EventRecord up;
+    GetNextEvent(mUpMask, &up); // the release that ended the choice is ours
     HiliteControl(control, kControlNoPart);
     const short item = static_cast<short>(chosen & 0xFFFF);
     if ((chosen >> 16) == 0 || item <= 0) {
