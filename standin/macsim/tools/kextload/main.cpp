@@ -65,10 +65,10 @@ int main(int argc, char** argv)
         && folder.lexically_normal().parent_path().filename() != name)
         return complain(argument + ": this machine has no driver for that extension");
 
+    // Loading a loaded extension is quietly a success: the startup item may
+    // run more than once per boot, and it prints nothing.
     bool wasLoaded = false;
     if (macsim::Error e = macsim::loadExtension(macsim::machineDirectory().string(), wasLoaded))
         return complain(e.message);
-    if (wasLoaded)
-        std::fprintf(stderr, "kextload: extension %s is already loaded\n", argument.c_str());
     return 0;
 }
