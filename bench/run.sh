@@ -9,6 +9,7 @@ cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORV_BU
 # One line per benchmark: its CMake target.
 BENCHMARKS=(
     bench-korvendalecache
+    bench-quickdraw
 )
 
 for target in "${BENCHMARKS[@]}"; do
