@@ -1,4 +1,5 @@
 // Creating, disposing, showing, hiding, ordering, moving and sizing windows.
+#include <Controls.h>
 #include <MacWindows.h>
 
 #include "events/EventCenter.h"
@@ -86,6 +87,7 @@ void DisposeWindow(WindowRef window)
 {
     if (!toolbox::isLiveWindow(window))
         return;
+    KillControls(window); // as on a Mac, the window's controls go with it
     Region uncovered = desktop().visibleStructure(window);
     desktop().remove(window);
     GrafPtr current;
