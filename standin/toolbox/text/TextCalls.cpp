@@ -84,6 +84,7 @@ void drawBytes(const unsigned char* bytes, int count)
         for (const IRect& r : line.rects())
             for (int y = r.top; y < r.bottom; ++y)
                 std::fill(&s.at(r.left, y), &s.at(r.left, y) + (r.right - r.left), ink);
+        noteChanged(s, line.bounds());
     }
     noteChanged(s, touched);
     recordDrawnText(
