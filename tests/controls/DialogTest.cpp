@@ -1,0 +1,244 @@
+// Dialogs and alerts from the application's resources, driven by queued keys
+// and clicks: which item ModalDialog reports, ParamText in the texts, and the
+// record of what was shown.
+#include "ToolboxFixture.h"
+
+#include <Dialogs.h>
+#include <Events.h>
+#include <dialogs/DialogRecord.h>
+#include <quickdraw/DrawnTexts.h>
+
+#include <string>
+
+namespace controls_test {
+namespace {
+
+constexpr unsigned char kReturnKey = 0x24;
+constexpr unsigned char kEnterKey = 0x4C;
+constexpr unsigned char kEscapeKey = 0x35;
+
+class Dialogs : public ToolboxFixture {
+protected:
+    void SetUp() override
+    {
+        ToolboxFixture::SetUp();
+        ParamText(PSTR("400"), PSTR("1:1"), PSTR(""), PSTR(""));
+    }
+    // Dialog 130 (400 x 184) sits centred across the screen, a third of the
+    // free height below the menu bar: content at (120, 112).
+    static constexpr short kLeft = 120;
+    static constexpr short kTop = 112;
+
+    DialogRef openSpeedWarning()
+    {
+        DialogRef d = GetNewDialog(130, nullptr, reinterpret_cast<WindowRef>(-1));
+        EXPECT_NE(d, nullptr);
+        SetDialogDefaultItem(d, 1);
+        ShowWindow(GetDialogWindow(d));
+        SelectWindow(GetDialogWindow(d));
+        return d;
+    }
+    static DialogItemIndex run()
+    {
+        DialogItemIndex item = -7;
+        ModalDialog(nullptr, &item);
+        return item;
+    }
+};
+
+TEST_F(Dialogs, TheWindowIsPlacedByItsPositionCode)
+{
+    DialogRef d = openSpeedWarning();
+    Rect content;
+    GetWindowBounds(GetDialogWindow(d), kWindowContentRgn, &content);
+    EXPECT_EQ(content.left, kLeft);
+    EXPECT_EQ(content.top, kTop);
+    EXPECT_EQ(content.right, kLeft + 400);
+    EXPECT_EQ(content.bottom, kTop + 184);
+    EXPECT_EQ(FrontWindow(), GetDialogWindow(d));
+    EXPECT_EQ(GetDialogFromWindow(GetDialogWindow(d)), d);
+    DisposeDialog(d);
+}
+
+TEST_F(Dialogs, KeysAndClicksHitTheirItems)
+{
+    const struct {
+        const char* what;
+        void (*input)();
+        DialogItemIndex item;
+    } kCases[] = {
+        {"Return hits the default item", [] { key('\r', kReturnKey); }, 1},
+        {"Enter hits the default item", [] { key(0x03, kEnterKey); }, 1},
+        {"a click on Change", [] { click(kLeft + 260, kTop + 160); }, 2},
+        {"a click on Cancel", [] { click(kLeft + 340, kTop + 160); }, 1},
+        {"a click on the check box", [] { click(kLeft + 75, kTop + 128); }, 6},
+        {"a click on its title", [] { click(kLeft + 200, kTop + 128); }, 6},
+        {"other keys, then Return",
+            [] {
+                key('x', 7);
+                key('\x1B', kEscapeKey);
+                key('\r', kReturnKey);
+            },
+            1},
+        {"a click on the text, then Return",
+            [] {
+                click(kLeft + 100, kTop + 20);
+                key('\r', kReturnKey);
+            },
+            1},
+        {"a click outside the dialog, then Return",
+            [] {
+                click(20, 400);
+                key('\r', kReturnKey);
+            },
+            1},
+        {"Change pressed but released outside it, then a click on Cancel",
+            [] {
+                press(kLeft + 260, kTop + 160);
+                release(kLeft + 260, kTop + 110);
+                click(kLeft + 340, kTop + 160);
+            },
+            1},
+    };
+    for (const auto& c : kCases) {
+        DialogRef d = openSpeedWarning();
+        c.input();
+        EXPECT_EQ(run(), c.item) << c.what;
+        ControlRef box = nullptr;
+        ASSERT_EQ(GetDialogItemAsControl(d, 6, &box), noErr);
+        EXPECT_EQ(GetControlValue(box), 0) << c.what << ": the program toggles the box, not the dialog";
+        DisposeDialog(d);
+    }
+}
+
+TEST_F(Dialogs, EscapeHitsTheCancelItemOnceOneIsSet)
+{
+    DialogRef d = openSpeedWarning();
+    SetDialogCancelItem(d, 2);
+    key('\x1B', kEscapeKey);
+    EXPECT_EQ(run(), 2);
+    key('.', 47, cmdKey);
+    EXPECT_EQ(run(), 2);
+    DisposeDialog(d);
+}
+
+TEST_F(Dialogs, ADimmedButtonIsNeitherClickedNorHitByItsKey)
+{
+    DialogRef d = openSpeedWarning();
+    ControlRef cancel = nullptr;
+    GetDialogItemAsControl(d, 1, &cancel);
+    HiliteControl(cancel, kControlInactivePart);
+    click(kLeft + 340, kTop + 160);
+    key('\r', kReturnKey);
+    click(kLeft + 260, kTop + 160);
+    EXPECT_EQ(run(), 2);
+    DisposeDialog(d);
+}
+
+TEST_F(Dialogs, ItemsReportTheirKindsAndPlaces)
+{
+    DialogRef d = openSpeedWarning();
+    EXPECT_EQ(CountDITL(d), 6);
+    const struct {
+        DialogItemIndex item;
+        DialogItemType type;
+        Rect box;
+        bool control;
+    } kItems[] = {
+        {1, kButtonDialogItem, {152, 314, 172, 384}, true},
+        {2, kButtonDialogItem, {152, 230, 172, 300}, true},
+        {3, kStaticTextDialogItem | itemDisable, {12, 68, 88, 386}, false},
+        {5, kIconDialogItem | itemDisable, {12, 20, 44, 52}, false},
+        {6, kCheckBoxDialogItem, {120, 68, 138, 368}, true},
+    };
+    for (const auto& k : kItems) {
+        DialogItemType type = 0;
+        Handle h = nullptr;
+        Rect box {};
+        GetDialogItem(d, k.item, &type, &h, &box);
+        EXPECT_EQ(type, k.type) << k.item;
+        EXPECT_TRUE(EqualRect(&box, &k.box)) << k.item;
+        ControlRef c = nullptr;
+        EXPECT_EQ(GetDialogItemAsControl(d, k.item, &c) == noErr, k.control) << k.item;
+        if (k.control)
+            EXPECT_EQ(reinterpret_cast<ControlRef>(h), c) << k.item;
+    }
+    Handle text = nullptr;
+    GetDialogItem(d, 4, nullptr, &text, nullptr);
+    Str255 s;
+    GetDialogItemText(text, s);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(s + 1), s[0]), "Change the cache ratio anyway?");
+    DisposeDialog(d);
+}
+
+std::string allDrawnText(CGrafPtr port)
+{
+    std::string all;
+    for (const auto& t : toolbox::drawnTexts(port))
+        all += t.text + " ";
+    return all;
+}
+
+TEST_F(Dialogs, ParamTextFillsTheStaticTextsWhenTheyAreDrawn)
+{
+    DialogRef d = openSpeedWarning();
+    DrawDialog(d);
+    EXPECT_NE(allDrawnText(GetDialogPort(d)).find("At 1:1 the backside cache would run at 400 MHz, which "),
+        std::string::npos)
+        << allDrawnText(GetDialogPort(d));
+    ParamText(PSTR("267"), PSTR("3:2"), nullptr, nullptr);
+    DrawDialog(d);
+    EXPECT_NE(allDrawnText(GetDialogPort(d)).find("At 3:2 the backside cache would run at 267 MHz"),
+        std::string::npos);
+    DisposeDialog(d);
+}
+
+TEST_F(Dialogs, AParameterHoldingACaretIsNotExpandedAgain)
+{
+    ParamText(PSTR("^1 left"), PSTR("right"), PSTR(""), PSTR(""));
+    const struct {
+        const char* text;
+        const char* expected;
+    } kTexts[]
+        = {{"^0", "^1 left"}, {"^0 and ^1", "^1 left and right"}, {"^9^", "^9^"}, {"^1^1", "rightright"}};
+    for (const auto& t : kTexts)
+        EXPECT_EQ(toolbox::substituteParams(t.text), t.expected) << t.text;
+}
+
+TEST_F(Dialogs, StopAlertReturnsTheItemHitAndIsRecorded)
+{
+    // Alert 10001 (400 x 132) at (120, 129): OK at 314,100 within it.
+    const struct {
+        const char* what;
+        void (*input)();
+    } kWays[] = {
+        {"a click on OK", [] { click(120 + 340, 129 + 110); }},
+        {"Return", [] { key('\r', kReturnKey); }},
+    };
+    for (const auto& w : kWays) {
+        toolbox::clearDialogLog();
+        ParamText(PSTR("Failed to open file!"), PSTR("PFiles"), PSTR("123"), PSTR("-43"));
+        w.input();
+        EXPECT_EQ(StopAlert(10001, nullptr), 1) << w.what;
+        ASSERT_EQ(toolbox::dialogLog().size(), 1u);
+        const auto& entry = toolbox::dialogLog().front();
+        EXPECT_EQ(entry.kind, "alert");
+        EXPECT_EQ(entry.id, 10001);
+        EXPECT_EQ(entry.params[0], "Failed to open file!");
+        EXPECT_EQ(entry.params[1], "PFiles");
+        EXPECT_EQ(entry.params[2], "123");
+        EXPECT_EQ(entry.params[3], "-43");
+        EXPECT_EQ(entry.itemHit, 1);
+    }
+    EXPECT_EQ(FrontWindow(), window_) << "the alert is gone";
+}
+
+TEST_F(Dialogs, AMissingAlertOrDialogGivesNothing)
+{
+    EXPECT_EQ(StopAlert(4242, nullptr), -1);
+    EXPECT_EQ(Alert(4242, nullptr), -1);
+    EXPECT_EQ(GetNewDialog(4242, nullptr, reinterpret_cast<WindowRef>(-1)), nullptr);
+}
+
+} // namespace
+} // namespace controls_test
