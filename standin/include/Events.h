@@ -39,6 +39,12 @@ enum : EventKind {
     updateEvt = 6,
     diskEvt = 7,
     activateEvt = 8,
+    networkEvt = 10,
+    driverEvt = 11,
+    app1Evt = 12,
+    app2Evt = 13,
+    app3Evt = 14,
+    app4Evt = 15,
     osEvt = 15,
     kHighLevelEvent = 23,
 };

@@ -177,6 +177,19 @@ void EventCenter::deliver(const HostInput& in)
     enqueue(event);
 }
 
+void EventCenter::reset()
+{
+    queue_.clear();
+    highLevel_.clear();
+    button_ = false;
+    for (auto& byte : keys_)
+        byte = 0;
+    hostModifiers_ = 0;
+    launchModifiers_ = modifiersFromEnvironment() | eventScript().launchKeys();
+    closingQuitPosted_ = false;
+    ticksWaitedAfterScript_ = 0;
+}
+
 void EventCenter::holdLaunchKeys(EventModifiers mods)
 {
     launchModifiers_ |= mods;
@@ -283,7 +296,7 @@ bool EventCenter::advanceScript()
         script.runNextStep(*this);
         return true;
     }
-    if (clock().isVirtual() && !closingQuitPosted_) {
+    if (clock().isVirtual() && quitAtScriptEnd_ && !closingQuitPosted_) {
         closingQuitPosted_ = true;
         postHighLevel(kCoreEventClass, kAEQuitApplication);
         return true;
@@ -418,7 +431,7 @@ void EventCenter::letTrackingTimePass(const char* caller)
             waitUntil(now + 1, caller);
         return;
     }
-    if (clock().isVirtual())
+    if (clock().isVirtual() && quitAtScriptEnd_)
         stillWaiting(caller, " with the mouse button held");
     waitUntil(now + 1, caller);
 }

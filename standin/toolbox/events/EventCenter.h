@@ -68,6 +68,13 @@ public:
     // Draws pending menu bar changes and presents the screen.
     void present();
 
+    // Forgets queued events, held keys and button, and that a script ended;
+    // for playing one script after another in one process (tests).
+    void reset();
+    // Whether a headless run sends 'quit' when its script has played (and
+    // ends stuck programs); on unless a test turns it off.
+    void setQuitAtScriptEnd(bool on) { quitAtScriptEnd_ = on; }
+
 private:
     EventCenter();
     void start();
@@ -94,6 +101,7 @@ private:
     UInt8 keys_[16] = {};
     EventModifiers hostModifiers_ = 0;
     EventModifiers launchModifiers_ = 0;
+    bool quitAtScriptEnd_ = true;
     bool closingQuitPosted_ = false;
     UInt32 ticksWaitedAfterScript_ = 0;
 };

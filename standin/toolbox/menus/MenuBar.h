@@ -42,6 +42,9 @@ void flushMenuBar();
 void drawMenuBarNow();
 void drawTitle(const TitleSlot& slot, bool highlighted);
 
+// A new menu from the bytes of a 'MENU' resource; nullptr if they are malformed.
+MenuRef menuFromResource(const UInt8* data, size_t size);
+
 // The points to press on the title and release on the item, for an event
 // script's `menu TITLE ITEM`; false with a reason if there is no such item.
 bool locateMenuItem(const std::string& title, const std::string& item, Point& titlePoint, Point& itemPoint,

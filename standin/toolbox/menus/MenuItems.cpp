@@ -113,6 +113,10 @@ MenuRef makeMenu(MenuID id, std::string title)
     return m;
 }
 
+} // namespace
+
+namespace toolbox {
+
 // 'MENU' resource: ID, width, height, definition ID, filler (2 bytes each),
 // enable flags (4), title, then per item its text, icon, key, mark and style
 // bytes, ending with an empty text.
@@ -158,7 +162,7 @@ MenuRef menuFromResource(const UInt8* data, size_t size)
     return m;
 }
 
-} // namespace
+} // namespace toolbox
 
 MenuRef NewMenu(MenuID menuID, ConstStr255Param menuTitle)
 {
@@ -171,10 +175,9 @@ MenuRef GetMenu(short resourceID)
     Handle h = GetResource('MENU', resourceID);
     if (!h || !*h)
         return nullptr;
-    return menuFromResource(reinterpret_cast<const UInt8*>(*h), size_t(GetHandleSize(h)));
+    return toolbox::menuFromResource(reinterpret_cast<const UInt8*>(*h), size_t(GetHandleSize(h)));
 #else
     (void)resourceID;
-    (void)menuFromResource;
     return nullptr;
 #endif
 }
