@@ -111,6 +111,17 @@ TEST_F(Dialogs, KeysAndClicksHitTheirItems)
     }
 }
 
+TEST_F(Dialogs, ADialogLeftHiddenIsShownRatherThanWaitedOnUnseen)
+{
+    DialogRef d = GetNewDialog(130, nullptr, reinterpret_cast<WindowRef>(-1));
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(IsWindowVisible(GetDialogWindow(d)));
+    key('\r', kReturnKey);
+    EXPECT_EQ(run(), 1);
+    EXPECT_TRUE(IsWindowVisible(GetDialogWindow(d)));
+    DisposeDialog(d);
+}
+
 TEST_F(Dialogs, EscapeHitsTheCancelItemOnceOneIsSet)
 {
     DialogRef d = openSpeedWarning();

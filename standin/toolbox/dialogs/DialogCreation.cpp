@@ -22,6 +22,13 @@ std::map<WindowRef, DialogRef>& dialogsByWindow()
     return dialogs;
 }
 
+// Oldest first.
+std::vector<DialogRef>& dialogsInOrder()
+{
+    static std::vector<DialogRef> dialogs;
+    return dialogs;
+}
+
 constexpr short kScreenWidth = 640;
 constexpr short kScreenHeight = 480;
 constexpr short kMenuBarHeight = 20;
@@ -82,6 +89,7 @@ DialogRef createDialog(const DialogTemplate& t, const char* logKind, short logID
     d->logKind = logKind;
     d->logID = logID;
     dialogsByWindow()[window] = d;
+    dialogsInOrder().push_back(d);
 
     GrafPtr saved = nullptr;
     GetPort(&saved);
@@ -116,9 +124,15 @@ DialogRef createDialog(const DialogTemplate& t, const char* logKind, short logID
     return d;
 }
 
+DialogRef newestDialog()
+{
+    return dialogsInOrder().empty() ? nullptr : dialogsInOrder().back();
+}
+
 } // namespace toolbox
 
 using toolbox::dialogsByWindow;
+using toolbox::dialogsInOrder;
 
 DialogRef GetNewDialog(SInt16 dialogID, void*, WindowRef)
 {
@@ -143,6 +157,7 @@ void DisposeDialog(DialogRef theDialog)
             DisposeHandle(item.textHandle);
     }
     dialogsByWindow().erase(theDialog->window);
+    std::erase(dialogsInOrder(), theDialog);
     DisposeWindow(theDialog->window);
     delete theDialog;
 }

@@ -69,6 +69,9 @@ DialogRef createDialog(const DialogTemplate& t, const char* logKind, short logID
 std::string substituteParams(const std::string& text);
 const std::string& paramText(int index);
 
+// The dialog created last that still exists, or nullptr.
+DialogRef newestDialog();
+
 // Redraws whatever part of the dialog's window needs it.
 void updateDialog(DialogRef dialog);
 

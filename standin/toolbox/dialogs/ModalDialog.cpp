@@ -11,9 +11,18 @@ namespace {
 
 constexpr EventMask kModalEvents = mDownMask | mUpMask | keyDownMask | autoKeyMask;
 
+// The front window's dialog; else (a program that forgot to show it) the
+// newest dialog, brought forward, so that the loop never waits on nothing.
 DialogRef frontDialog()
 {
-    return GetDialogFromWindow(FrontWindow());
+    if (DialogRef d = GetDialogFromWindow(FrontWindow()))
+        return d;
+    DialogRef d = toolbox::newestDialog();
+    if (d) {
+        ShowWindow(d->window);
+        SelectWindow(d->window);
+    }
+    return d;
 }
 
 // Shows the button pressed for a moment, as a Mac does when a key hits it.
