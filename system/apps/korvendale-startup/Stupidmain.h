@@ -1,0 +1,12 @@
+// The boot-time sequence of Korvendale Startup.
+#pragma once
+
+// Reads the preferences, loads the kernel extension and applies the saved
+// cache and HID0 settings. The arguments are ignored. Returns the exit status:
+// 0, or 1 when the preferences could not be read (the extension is loaded all
+// the same, and no register is touched).
+int stupidmain(int argc, char** argv);
+
+// Runs a fixed command line of space-separated words and waits for it; its
+// outcome is dropped.
+void stupidsystem(char* str);
