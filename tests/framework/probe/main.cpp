@@ -72,6 +72,7 @@ public:
         addItem(PSTR("Drop Tools"));
     }
     void handleMenuChoice(short item) override;
+    short id() const { return myMenuID; }
 };
 
 class ProbeWindow : public PWindow {
@@ -145,10 +146,11 @@ public:
             say("idle " + std::to_string(TickCount() - startTick));
         if (dropTools) {
             dropTools = false;
+            short id = tools->id();
             delete tools;
             tools = nullptr;
             say("tools menu dropped");
-            MenuRef raw = NewMenu(130, PSTR("Raw"));
+            MenuRef raw = NewMenu(id, PSTR("Raw"));
             AppendMenu(raw, PSTR("Ghost"));
             InsertMenu(raw, 0);
             DrawMenuBar();
