@@ -31,8 +31,16 @@ TempDisk::~TempDisk()
         ::setenv("MACSIM_MACHINE", previous_.c_str(), 1);
     else
         ::unsetenv("MACSIM_MACHINE");
+    // Tests lock folders; open them again so an unprivileged run can clean up.
     std::error_code ec;
-    std::filesystem::permissions(machine_, std::filesystem::perms::all, ec);
+    std::filesystem::permissions(
+        machine_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    for (auto it = std::filesystem::recursive_directory_iterator(machine_, ec);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+        if (it->is_directory(ec) && !it->is_symlink(ec))
+            std::filesystem::permissions(
+                it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    }
     std::filesystem::remove_all(machine_, ec);
 }
 
