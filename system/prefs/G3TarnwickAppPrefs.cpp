@@ -157,5 +157,10 @@ void WriteG3TarnwickAppPrefs()
 {
     const PDirectoryDescriptor folder = PrefsFolder();
     WriteTemporaryFile(folder);
-    ReplacePrefsFile(folder);
+    try {
+        ReplacePrefsFile(folder);
+    } catch (...) {
+        DeleteIfPresent(folder, TemporaryFileName());
+        throw;
+    }
 }

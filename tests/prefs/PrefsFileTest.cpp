@@ -93,6 +93,17 @@ TEST_F(PrefsFileTest, ALeftoverFromAnInterruptedWriteIsReplaced)
     EXPECT_FALSE(std::filesystem::exists(folder() / "Tarnwick X Prefs.tmp"));
 }
 
+TEST_F(PrefsFileTest, AFolderInThePlaceOfTheFileIsRefusedAndNothingIsLeftBehind)
+{
+    std::filesystem::create_directory(prefsFile());
+    const auto before = FolderEntries(folder());
+    auto r = probe({"write", Compact(kSaved)});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "error -1302 message=0 Error exchanging files!");
+    EXPECT_EQ(FolderEntries(folder()), before);
+    EXPECT_TRUE(std::filesystem::is_directory(prefsFile()));
+}
+
 struct RoundTrip {
     const char* name;
     std::string record;
