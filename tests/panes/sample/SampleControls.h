@@ -1,0 +1,50 @@
+// The sample's controls: each reports its hooks.
+#pragma once
+
+#include <framework/PCheckButton.h>
+#include <framework/PPopupMenu.h>
+#include <framework/PPushButton.h>
+#include <framework/PRadioGroup.h>
+
+#include <functional>
+
+class SampleCheckBox : public PCheckButton {
+public:
+    SampleCheckBox(short x1, short y1, short x2, short y2, const unsigned char* title, char checked);
+    void handleSelection() override;
+    void handleDeselection() override;
+
+private:
+    const unsigned char* name;
+};
+
+class SamplePushButton : public PPushButton {
+public:
+    // `action` runs after the click is reported (may be empty).
+    SamplePushButton(short x1, short y1, short x2, short y2, const unsigned char* title,
+        std::function<void()> action = {});
+    void handleClick() override;
+
+private:
+    const unsigned char* name;
+    std::function<void()> action;
+};
+
+class SamplePopup : public PPopupMenu {
+public:
+    SamplePopup(short x1, short y1, short x2, short y2, const unsigned char* title, long menuID,
+        unsigned long selectedItem);
+    void handleClick() override;
+
+private:
+    const unsigned char* name;
+};
+
+class SampleRadioGroup : public PRadioGroup {
+public:
+    SampleRadioGroup(const char* name, unsigned long defaultSelection);
+    void handleSelection(unsigned long item) override;
+
+private:
+    const char* name;
+};
