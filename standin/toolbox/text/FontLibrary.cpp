@@ -44,19 +44,19 @@ Family familyOf(short font)
     }
 }
 
-int pixelSizeOf(const FontSpec& spec)
+int pixelSizeOf(const FontRequest& request)
 {
-    return std::clamp<int>(spec.size > 0 ? spec.size : 12, 1, 255);
+    return std::clamp<int>(request.size > 0 ? request.size : 12, 1, 255);
 }
 
-bool isBold(const FontSpec& spec)
+bool isBold(const FontRequest& request)
 {
-    return spec.font == systemFont || (spec.face & 1);
+    return request.font == systemFont || (request.face & 1);
 }
 
-bool isItalic(const FontSpec& spec)
+bool isItalic(const FontRequest& request)
 {
-    return (spec.face & 2) != 0;
+    return (request.face & 2) != 0;
 }
 
 std::string fileNameOf(Family family, bool bold, bool italic)
@@ -141,10 +141,10 @@ struct FontLibrary::Impl {
         return path;
     }
 
-    // The face for spec at its pixel size, or -1 when there is no font.
-    int faceFor(const FontSpec& spec)
+    // The face for request at its pixel size, or -1 when there is no font.
+    int faceFor(const FontRequest& request)
     {
-        std::string path = find(familyOf(spec.font), isBold(spec), isItalic(spec));
+        std::string path = find(familyOf(request.font), isBold(request), isItalic(request));
         if (path.empty() || !library) {
             if (!warned) {
                 warned = true;
@@ -166,7 +166,7 @@ struct FontLibrary::Impl {
         }
         if (!faces[size_t(index)])
             return -1;
-        int px = pixelSizeOf(spec);
+        int px = pixelSizeOf(request);
         if (faceSizes[size_t(index)] != px) {
             FT_Set_Pixel_Sizes(faces[size_t(index)], 0, FT_UInt(px));
             faceSizes[size_t(index)] = px;
@@ -227,27 +227,27 @@ FontLibrary::~FontLibrary()
         FcFini();
 }
 
-const Glyph& FontLibrary::glyph(const FontSpec& spec, unsigned char macRomanChar)
+const Glyph& FontLibrary::glyph(const FontRequest& request, unsigned char macRomanChar)
 {
     char32_t code = unicodeOfMacRoman(macRomanChar);
     if (code == 0)
         return impl_->blank;
-    int face = impl_->faceFor(spec);
+    int face = impl_->faceFor(request);
     if (face < 0)
         return impl_->blank;
-    uint32_t key = (uint32_t(face) << 16) | (uint32_t(pixelSizeOf(spec)) << 8) | macRomanChar;
+    uint32_t key = (uint32_t(face) << 16) | (uint32_t(pixelSizeOf(request)) << 8) | macRomanChar;
     auto it = impl_->glyphs.find(key);
     if (it == impl_->glyphs.end())
         it = impl_->glyphs.emplace(key, impl_->render(impl_->faces[size_t(face)], code)).first;
     return it->second;
 }
 
-Metrics FontLibrary::metrics(const FontSpec& spec)
+Metrics FontLibrary::metrics(const FontRequest& request)
 {
     Metrics m;
-    int face = impl_->faceFor(spec);
+    int face = impl_->faceFor(request);
     if (face < 0) {
-        int px = pixelSizeOf(spec);
+        int px = pixelSizeOf(request);
         m.ascent = px - px / 4;
         m.descent = px / 4;
         return m;
@@ -260,17 +260,17 @@ Metrics FontLibrary::metrics(const FontSpec& spec)
     return m;
 }
 
-int FontLibrary::width(const FontSpec& spec, const unsigned char* text, int count)
+int FontLibrary::width(const FontRequest& request, const unsigned char* text, int count)
 {
     int total = 0;
     for (int i = 0; i < count; ++i)
-        total += glyph(spec, text[i]).advance;
+        total += glyph(request, text[i]).advance;
     return total;
 }
 
-std::string FontLibrary::fileFor(const FontSpec& spec)
+std::string FontLibrary::fileFor(const FontRequest& request)
 {
-    return impl_->find(familyOf(spec.font), isBold(spec), isItalic(spec));
+    return impl_->find(familyOf(request.font), isBold(request), isItalic(request));
 }
 
 } // namespace toolbox::text

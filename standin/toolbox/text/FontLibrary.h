@@ -30,7 +30,7 @@ struct Metrics {
 };
 
 // A font request as a port makes it.
-struct FontSpec {
+struct FontRequest {
     short font = 0;
     short size = 0;
     unsigned char face = 0;
@@ -41,11 +41,11 @@ public:
     static FontLibrary& instance();
     ~FontLibrary();
 
-    const Glyph& glyph(const FontSpec& spec, unsigned char macRomanChar);
-    Metrics metrics(const FontSpec& spec);
-    int width(const FontSpec& spec, const unsigned char* text, int count);
+    const Glyph& glyph(const FontRequest& request, unsigned char macRomanChar);
+    Metrics metrics(const FontRequest& request);
+    int width(const FontRequest& request, const unsigned char* text, int count);
     // The file a request is drawn with ("" when no font file could be found).
-    std::string fileFor(const FontSpec& spec);
+    std::string fileFor(const FontRequest& request);
 
 private:
     FontLibrary();

@@ -11,13 +11,13 @@
 
 using namespace toolbox;
 using toolbox::text::FontLibrary;
-using toolbox::text::FontSpec;
+using toolbox::text::FontRequest;
 
 namespace {
 
-FontSpec specOf(GrafPtr port)
+FontRequest requestOf(GrafPtr port)
 {
-    return FontSpec {port->txFont, port->txSize, port->txFace};
+    return FontRequest {port->txFont, port->txSize, port->txFace};
 }
 
 uint32_t inkColor(GrafPtr port)
@@ -36,10 +36,10 @@ void drawBytes(const unsigned char* bytes, int count)
     GrafPtr port = currentPort();
     if (count <= 0)
         return;
-    FontSpec spec = specOf(port);
+    FontRequest request = requestOf(port);
     FontLibrary& fonts = FontLibrary::instance();
-    text::Metrics m = fonts.metrics(spec);
-    int width = fonts.width(spec, bytes, count);
+    text::Metrics m = fonts.metrics(request);
+    int width = fonts.width(request, bytes, count);
 
     Surface s = surfaceOf(port);
     Point shift = portShift(port);
@@ -55,7 +55,7 @@ void drawBytes(const unsigned char* bytes, int count)
     IRect touched = clip.intersect(box).bounds();
     int x = penX;
     for (int i = 0; i < count; ++i) {
-        const text::Glyph& g = fonts.glyph(spec, bytes[i]);
+        const text::Glyph& g = fonts.glyph(request, bytes[i]);
         IRect glyphBox {x + g.left, baseline - g.top, x + g.left + g.width, baseline - g.top + g.rows};
         if (!g.ink.empty() && clip.intersects(glyphBox)) {
             for (const IRect& c : clip.rects()) {
@@ -136,7 +136,7 @@ short StringWidth(ConstStr255Param s)
 {
     if (!s)
         return 0;
-    return short(FontLibrary::instance().width(specOf(currentPort()), s + 1, s[0]));
+    return short(FontLibrary::instance().width(requestOf(currentPort()), s + 1, s[0]));
 }
 
 short TextWidth(const void* textBuf, short firstByte, short byteCount)
@@ -144,18 +144,18 @@ short TextWidth(const void* textBuf, short firstByte, short byteCount)
     if (!textBuf || firstByte < 0 || byteCount <= 0)
         return 0;
     return short(FontLibrary::instance().width(
-        specOf(currentPort()), static_cast<const unsigned char*>(textBuf) + firstByte, byteCount));
+        requestOf(currentPort()), static_cast<const unsigned char*>(textBuf) + firstByte, byteCount));
 }
 
 short CharWidth(CharParameter ch)
 {
     return short(
-        FontLibrary::instance().glyph(specOf(currentPort()), static_cast<unsigned char>(ch)).advance);
+        FontLibrary::instance().glyph(requestOf(currentPort()), static_cast<unsigned char>(ch)).advance);
 }
 
 void GetFontInfo(FontInfo* info)
 {
-    text::Metrics m = FontLibrary::instance().metrics(specOf(currentPort()));
+    text::Metrics m = FontLibrary::instance().metrics(requestOf(currentPort()));
     *info = FontInfo {SInt16(m.ascent), SInt16(m.descent), SInt16(m.widMax), SInt16(m.leading)};
 }
 
