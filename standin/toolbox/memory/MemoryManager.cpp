@@ -153,19 +153,19 @@ void HLock(Handle h)
 {
     if (h)
         blockOf(h)->state |= 0x80;
-    lastMemError = h ? noErr : nilHandleErr;
+    lastMemError = h ? OSErr(noErr) : OSErr(nilHandleErr);
 }
 
 void HUnlock(Handle h)
 {
     if (h)
         blockOf(h)->state &= ~0x80;
-    lastMemError = h ? noErr : nilHandleErr;
+    lastMemError = h ? OSErr(noErr) : OSErr(nilHandleErr);
 }
 
 SInt8 HGetState(Handle h)
 {
-    lastMemError = h ? noErr : nilHandleErr;
+    lastMemError = h ? OSErr(noErr) : OSErr(nilHandleErr);
     return h ? blockOf(h)->state : 0;
 }
 
@@ -173,7 +173,7 @@ void HSetState(Handle h, SInt8 flags)
 {
     if (h)
         blockOf(h)->state = flags;
-    lastMemError = h ? noErr : nilHandleErr;
+    lastMemError = h ? OSErr(noErr) : OSErr(nilHandleErr);
 }
 
 OSErr PtrToHand(const void* srcPtr, Handle* dstHndl, long size)
