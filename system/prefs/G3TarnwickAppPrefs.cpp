@@ -2,11 +2,11 @@
 // rewritten in place: the new record goes to a temporary file beside it, is
 // flushed, and is then exchanged with the old one, so a failure at any point
 // leaves the file with either its old record or the new one.
-#include "G3TarnwickAppPrefs.h"
+#include "prefs/G3TarnwickAppPrefs.h"
 
 #include "PrefsDefaults.h"
-#include "PrefsRecordCodec.h"
 #include "files/PFiles.h"
+#include "prefs/PrefsRecordCodec.h"
 #include "support/ThrowError.h"
 
 #include <Files.h>

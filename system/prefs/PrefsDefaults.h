@@ -1,7 +1,7 @@
 // The settings used when there is no preferences file yet.
 #pragma once
 
-#include "G3TarnwickAppPrefs.h"
+#include "prefs/G3TarnwickAppPrefs.h"
 
 // Fills every field of `record` with its default. The ratio choice and the
 // write-through flag follow the L2 cache as it runs now; speculative access is

@@ -1,6 +1,6 @@
 // One list of the record's fields drives encoding, decoding and the size
 // check, so the three cannot drift apart.
-#include "PrefsRecordCodec.h"
+#include "prefs/PrefsRecordCodec.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 //
 // Prints "prefs HEX" (the record after the call) and, when the call raised,
 // first "error NUMBER message=0|1 DESCRIPTION"; exits 1 when it raised.
-#include "G3TarnwickAppPrefs.h"
-#include "PrefsRecordCodec.h"
+#include "prefs/G3TarnwickAppPrefs.h"
+#include "prefs/PrefsRecordCodec.h"
 #include "support/ThrowError.h"
 
 #include <csignal>

@@ -1,6 +1,6 @@
 // Each field of the record at its own offset: distinct bytes catch two fields
 // swapped, which records made of 0s and 1s would not.
-#include "PrefsRecordCodec.h"
+#include "prefs/PrefsRecordCodec.h"
 
 #include <gtest/gtest.h>
 

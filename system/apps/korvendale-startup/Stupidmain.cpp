@@ -3,7 +3,7 @@
 // are separate read-modify-writes, so their order is the order of the writes.
 #include "Stupidmain.h"
 
-#include "G3TarnwickAppPrefs.h"
+#include "prefs/G3TarnwickAppPrefs.h"
 #include "processor/PProcessor.h"
 #include "registers/HID0Bits.h"
 #include "registers/KextNodes.h"

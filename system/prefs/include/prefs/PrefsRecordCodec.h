@@ -2,7 +2,7 @@
 // each field at a fixed offset, exactly as a PowerPC holds the record in memory.
 #pragma once
 
-#include "G3TarnwickAppPrefs.h"
+#include "prefs/G3TarnwickAppPrefs.h"
 
 #include <array>
 #include <cstddef>
