@@ -28,7 +28,9 @@
 // - Alert and its three variants beep as the 'ALRT' stage says, show the alert
 //   (the variants with the stop, note or caution icon at 20,10), wait for an
 //   enabled item and return its number; -1 when the stage does not draw or the
-//   resource is missing (a missing 'ALRT' also beeps once).
+//   resource is missing (a missing 'ALRT' also beeps once, and a missing
+//   'ALRT' or 'DITL' is named in one line on standard error, and recorded
+//   with the item -1).
 // - Every dialog and alert shown is recorded. With MACSIM_LOG_DIALOGS=1 each
 //   appears on standard error as one line:
 //       alert 10001: <^0> | <^1> | <^2> | <^3>

@@ -246,7 +246,13 @@ TEST_F(Dialogs, StopAlertReturnsTheItemHitAndIsRecorded)
 
 TEST_F(Dialogs, AMissingAlertOrDialogGivesNothing)
 {
+    toolbox::clearDialogLog();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(StopAlert(4242, nullptr), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+        "alert 4242 cannot be shown: no usable 'ALRT' 4242 in the open resource files\n");
+    ASSERT_EQ(toolbox::dialogLog().size(), 1u);
+    EXPECT_EQ(toolbox::dialogLog().front().itemHit, -1);
     EXPECT_EQ(Alert(4242, nullptr), -1);
     EXPECT_EQ(GetNewDialog(4242, nullptr, reinterpret_cast<WindowRef>(-1)), nullptr);
 }

@@ -6,6 +6,8 @@
 #include <Resources.h>
 #include <Sound.h>
 
+#include <cstdio>
+
 namespace {
 
 short gLastAlert = -1;
@@ -18,6 +20,11 @@ DialogItemIndex runAlert(SInt16 alertID, ModalFilterUPP filter, int iconKind)
                        reinterpret_cast<const uint8_t*>(*h), static_cast<size_t>(GetHandleSize(h)))
                            : std::nullopt;
     if (!t) {
+        // A Mac only beeps; say why too, or a fatal error would pass unseen.
+        std::fprintf(stderr, "alert %d cannot be shown: no usable 'ALRT' %d in the open resource files\n",
+            alertID, alertID);
+        toolbox::logDialogShown("alert", alertID);
+        toolbox::logDialogClosed("alert", alertID, -1);
         SysBeep(1);
         return -1;
     }
@@ -40,8 +47,13 @@ DialogItemIndex runAlert(SInt16 alertID, ModalFilterUPP filter, int iconKind)
     dt.itemListID = t->itemListID;
     dt.position = t->position;
     DialogRef d = toolbox::createDialog(dt, "alert", alertID);
-    if (!d)
+    if (!d) {
+        std::fprintf(stderr, "alert %d cannot be shown: no usable 'DITL' %d in the open resource files\n",
+            alertID, t->itemListID);
+        toolbox::logDialogShown("alert", alertID);
+        toolbox::logDialogClosed("alert", alertID, -1);
         return -1;
+    }
     d->iconKind = iconKind;
     d->defaultItem = (stage & 8) ? 2 : 1;
     d->defaultRing = true;

@@ -120,7 +120,7 @@ DialogRef createDialog(const DialogTemplate& t, const char* logKind, short logID
     SetPort(saved);
     if (t.visible)
         ShowWindow(window);
-    logDialogShown(d);
+    logDialogShown(logKind, logID);
     return d;
 }
 

@@ -55,11 +55,11 @@ void clearDialogLog()
     log().clear();
 }
 
-void logDialogShown(DialogRef dialog)
+void logDialogShown(const char* kind, short id)
 {
     DialogLogEntry e;
-    e.kind = dialog->logKind;
-    e.id = dialog->logID;
+    e.kind = kind;
+    e.id = id;
     for (int i = 0; i < 4; ++i)
         e.params[i] = gParams[i];
     log().push_back(e);
@@ -70,16 +70,16 @@ void logDialogShown(DialogRef dialog)
     }
 }
 
-void logDialogClosed(DialogRef dialog, short itemHit)
+void logDialogClosed(const char* kind, short id, short itemHit)
 {
     for (auto it = log().rbegin(); it != log().rend(); ++it) {
-        if (it->kind == dialog->logKind && it->id == dialog->logID) {
+        if (it->kind == kind && it->id == id) {
             it->itemHit = itemHit;
             break;
         }
     }
     if (printing()) {
-        std::fprintf(stderr, "%s %d -> %d\n", dialog->logKind, dialog->logID, itemHit);
+        std::fprintf(stderr, "%s %d -> %d\n", kind, id, itemHit);
         std::fflush(stderr);
     }
 }

@@ -84,7 +84,7 @@ struct DialogLogEntry {
 };
 const std::vector<DialogLogEntry>& dialogLog();
 void clearDialogLog();
-void logDialogShown(DialogRef dialog);
-void logDialogClosed(DialogRef dialog, short itemHit);
+void logDialogShown(const char* kind, short id);
+void logDialogClosed(const char* kind, short id, short itemHit);
 
 } // namespace toolbox

@@ -129,5 +129,5 @@ void ModalDialog(ModalFilterUPP filterProc, DialogItemIndex* itemHit)
             break;
         }
     }
-    toolbox::logDialogClosed(d, *itemHit);
+    toolbox::logDialogClosed(d->logKind, d->logID, *itemHit);
 }
