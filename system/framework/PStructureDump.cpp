@@ -58,10 +58,11 @@ struct PStructureDumper {
             out << "tab " << quoted(tab->title) << " " << rectText(tab->titleRect)
                 << (tab->active ? " active" : " inactive") << "\n";
             for (const PSubPane* band = tab->subPaneList; band; band = band->next) {
-                out << "  band " << rectText(band->getSubPaneRect());
                 if (auto* dink = dynamic_cast<const PDinkSubPane*>(band))
-                    out << " " << quoted(dink->getTitle()) << (dink->isExpanded() ? " open" : " closed");
-                out << "\n";
+                    out << "  band PDinkSubPane " << rectText(band->getSubPaneRect()) << " "
+                        << quoted(dink->getTitle()) << (dink->isExpanded() ? " open" : " closed") << "\n";
+                else
+                    out << "  band PSubPane " << rectText(band->getSubPaneRect()) << "\n";
             }
         }
     }

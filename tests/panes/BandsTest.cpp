@@ -23,9 +23,11 @@ TEST(Bands, OpeningA169PixelBandGrowsTheWindowBy149BeforeTellingIt)
     ASSERT_EQ(run.dumps.size(), 2u);
     EXPECT_EQ(lineStarting(run.dumps[0], "window"), "window \"Panes Sample\" 370x182");
     EXPECT_EQ(lineStarting(run.dumps[1], "window"), "window \"Panes Sample\" 370x331");
-    EXPECT_EQ(bandLine(run.dumps[1], "Big Band"), "  band (4,27)-(366,196) \"Big Band\" open");
-    EXPECT_EQ(bandLine(run.dumps[1], "Starts Open"), "  band (4,196)-(366,256) \"Starts Open\" open");
-    EXPECT_EQ(bandLine(run.dumps[1], "Last Band"), "  band (4,286)-(366,326) \"Last Band\" open");
+    EXPECT_EQ(bandLine(run.dumps[1], "Big Band"), "  band PDinkSubPane (4,27)-(366,196) \"Big Band\" open");
+    EXPECT_EQ(
+        bandLine(run.dumps[1], "Starts Open"), "  band PDinkSubPane (4,196)-(366,256) \"Starts Open\" open");
+    EXPECT_EQ(
+        bandLine(run.dumps[1], "Last Band"), "  band PDinkSubPane (4,286)-(366,326) \"Last Band\" open");
     EXPECT_EQ(run.linesFrom("subPaneOpened \"Big"),
         (std::vector<std::string> {"subPaneOpened \"Big Band\" origin=(-4,-27) window=370x331"}));
     expectMatchesExpected(run.dumps[1], "big-band-open");

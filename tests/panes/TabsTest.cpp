@@ -21,7 +21,8 @@ TEST(Tabs, LayoutOfTheSampleWindowAtStart)
     // the first from 27; the window is the bands' 265 pixels plus 32 high.
     EXPECT_EQ(lineStarting(dump, "window"), "window \"Panes Sample\" 370x297");
     EXPECT_EQ(lineStarting(dump, "pane"), "pane (3,26)-(367,294) farRight=131");
-    EXPECT_EQ(lineStarting(dump, "  band (4,27)"), "  band (4,27)-(366,72) \"Check Boxes\" open");
+    EXPECT_EQ(lineStarting(dump, "  band PDinkSubPane (4,27)"),
+        "  band PDinkSubPane (4,27)-(366,72) \"Check Boxes\" open");
     // A title 50 pixels wide at left 3 gives a tab from 3 to 77.
     EXPECT_EQ(lineStarting(dump, "tab \"Every Kind\""), "tab \"Every Kind\" (3,10)-(77,28) active");
     EXPECT_EQ(lineStarting(dump, "tab \"Bands\"").substr(0, 18), "tab \"Bands\" (77,10");
