@@ -1,0 +1,15 @@
+// Where the application finds what it needs beside its executable: its
+// resource file and the documentation it offers as its support page.
+#pragma once
+
+#include <filesystem>
+
+// TARNWICK_RESOURCES if set, else <exe dir>/../share/korvendale/Tarnwick X.rsrc.
+std::filesystem::path ApplicationResourcesPath();
+
+// Opens the application's resource file. On failure, one line on standard
+// error naming the file, and false.
+bool OpenApplicationResources();
+
+// The support page: the README installed with the program, as a file URL.
+const char* SupportPageAddress();

@@ -1,0 +1,208 @@
+#include "BacksideCacheSubPane.h"
+
+#include "G3TarnwickApp.h"
+#include "PaneText.h"
+
+#include <framework/PWindow.h>
+#include <prefs/G3TarnwickAppPrefs.h>
+#include <processor/PProcessor.h>
+#include <registers/L2CRFields.h>
+#include <registers/L2CacheSpeed.h>
+#include <registers/RatioSelection.h>
+#include <support/UtilityFunctions.h>
+
+#include <Quickdraw.h>
+#include <TextUtils.h>
+
+namespace {
+
+constexpr short kAdvancedOffset = 15;
+constexpr unsigned long kExpandedHeight = 169;
+constexpr UInt32 kDefL2CRTestNotRun = 0xFFFFFFFF;
+
+} // namespace
+
+short BacksideCacheSubPane::advancedOffset()
+{
+    return useAdvancedMode ? kAdvancedOffset : 0;
+}
+
+bool BacksideCacheSubPane::usableDefault(UInt32 defL2CR)
+{
+    return defL2CR != 0 && defL2CR != kDefL2CRTestNotRun;
+}
+
+BacksideCacheSubPane::BacksideCacheSubPane(PTabPane* owner)
+    : PDinkSubPane(
+        PSTR("Backside Cache"), kExpandedHeight + 2 * advancedOffset(), owner, prefs.backsideCacheDinked)
+    , enableOnRestartBox(16, 125 + advancedOffset(), 185, 137 + advancedOffset(),
+          PSTR("Enable Backside Cache on Restart"), prefs.enableBacksideCacheOnRestart ? 1 : 0)
+    , writeThruBox(this)
+    , statusRadioGroup(this)
+    , cacheRatioPopup(this)
+    , testRatioPush(this)
+{
+    const short a = advancedOffset();
+    statusRadioGroup.addButton(150, 75 + a, 185, 87 + a, PSTR("On"));
+    statusRadioGroup.addButton(150, 94 + a, 185, 106 + a, PSTR("Off"));
+
+    if (!ProcessorIsSupported()) {
+        // The pop-up keeps the plain ratio texts of its menu.
+        disableSettingControls();
+        return;
+    }
+    if (!authorized)
+        disableSettingControls();
+    if (!usableDefault(theProcessor->getDefaultL2CR())) {
+        enableOnRestartBox.disable();
+        writeThruBox.disable();
+        testRatioPush.disable();
+    }
+    setRatioItemTexts();
+    if (useAdvancedMode) {
+        cacheRatioPopup.disableItem(1); // the automatic entry
+        testRatioPush.disable();
+    }
+}
+
+// The boxes' values go to the preferences, which main writes after the
+// window (and with it this pane) is gone.
+BacksideCacheSubPane::~BacksideCacheSubPane()
+{
+    prefs.enableBacksideCacheOnRestart = enableOnRestartBox.getControlValue() ? 1 : 0;
+    prefs.writeThruMode = writeThruBox.getControlValue() ? 1 : 0;
+}
+
+void BacksideCacheSubPane::disableSettingControls()
+{
+    statusRadioGroup.disable();
+    enableOnRestartBox.disable();
+    writeThruBox.disable();
+    cacheRatioPopup.disable();
+    testRatioPush.disable();
+}
+
+// Each ratio item reads as the cache clock it gives at this processor's
+// clock: "200 MHz [2:1]".
+void BacksideCacheSubPane::setRatioItemTexts()
+{
+    const UInt32 speed = theProcessor->getSpeed();
+    const UInt32 firstSelection = 2;
+    const UInt32 lastSelection = useAdvancedMode ? 8 : 6;
+    for (UInt32 selection = firstSelection; selection <= lastSelection; ++selection) {
+        const L2ClockRatio* ratio = L2ClockRatioOf(L2CLKForRatioSelection(selection));
+        if (!ratio)
+            continue;
+        Str255 text;
+        NumToString(static_cast<long>(WholeMHz(L2ClockSpeed(*ratio, speed))), text);
+        pstrcat(text, ratio->speedSuffixText);
+        cacheRatioPopup.setItemText(BacksideCacheSubPaneCacheRatioPopup::itemForSelection(selection), text);
+    }
+}
+
+char BacksideCacheSubPane::handleMouseDown(const EventRecord* theEvent)
+{
+    if (PDinkSubPane::handleMouseDown(theEvent))
+        return true;
+    if (enableOnRestartBox.handleMouseDown(theEvent))
+        return true;
+    if (writeThruBox.handleMouseDown(theEvent))
+        return true;
+    if (statusRadioGroup.handleMouseDown(theEvent))
+        return true;
+    if (cacheRatioPopup.handleMouseDown(theEvent))
+        return true;
+    return useAdvancedMode && testRatioPush.handleMouseDown(theEvent);
+}
+
+void BacksideCacheSubPane::draw()
+{
+    PDinkSubPane::draw();
+    UsePaneFont();
+    const short a = advancedOffset();
+    DrawLabel(35, PSTR("Backside cache type:"));
+    DrawLabel(50, PSTR("Backside cache size:"));
+    DrawLabel(65, PSTR("Backside cache ratio:"));
+    if (useAdvancedMode)
+        DrawLabel(80, PSTR("Recommended ratio:"));
+    DrawLabel(84 + a, PSTR("Backside cache status:"));
+    DrawLabel(118 + a, PSTR("Current L2CR:"));
+
+    if (ProcessorIsSupported()) {
+        drawValues();
+    } else {
+        // Fixed places, also in advanced mode.
+        for (short baseline : {35, 50, 65, 80, 95, 118})
+            DrawValue(baseline, PSTR("Not present"));
+    }
+    drawControls();
+}
+
+// The type and size rows describe DefL2CR, the configuration the kernel
+// extension's own test found working; only "Current L2CR:" is live.
+void BacksideCacheSubPane::drawValues()
+{
+    const short a = advancedOffset();
+    const UInt32 defL2CR = theProcessor->getDefaultL2CR();
+    if (defL2CR == kDefL2CRTestNotRun) {
+        DrawValue(35, PSTR("Not tested"));
+        DrawValue(50, PSTR("Not tested"));
+    } else if (defL2CR == 0) {
+        DrawValue(35, PSTR("Bad SRAMs"));
+        DrawValue(50, PSTR("Bad SRAMs"));
+    } else {
+        DrawValue(35, L2RAMCodeOf(defL2CR).appText);
+        DrawString(L2OutputHoldCodeOf(defL2CR).appText);
+        if (defL2CR & L2DF)
+            DrawString(kL2DFAppText);
+        DrawValue(50, L2SizeCodeOf(defL2CR).text);
+    }
+
+    if (useAdvancedMode) {
+        const L2ClockRatio* recommended = L2ClockRatioOf(app->autoDetectRatio);
+        DrawValue(80, recommended ? recommended->ratioText : PSTR("Not tested"));
+    }
+
+    Str255 l2cr;
+    DrawValue(118 + a, NumToHex(theProcessor->getL2CR(), l2cr));
+}
+
+void BacksideCacheSubPane::drawControls()
+{
+    statusRadioGroup.draw();
+    enableOnRestartBox.draw();
+    writeThruBox.draw();
+    cacheRatioPopup.draw();
+    if (useAdvancedMode)
+        testRatioPush.draw();
+}
+
+void BacksideCacheSubPane::invalidateCurrentL2CR()
+{
+    const short a = advancedOffset();
+    Rect r;
+    SetRect(&r, 150, static_cast<short>(94 + a), 295, static_cast<short>(120 + a));
+    getMyWindow()->invalRect(&r);
+}
+
+void BacksideCacheSubPane::subPaneOpened()
+{
+    statusRadioGroup.showControl();
+    enableOnRestartBox.showControl();
+    writeThruBox.showControl();
+    cacheRatioPopup.showControl();
+    if (useAdvancedMode)
+        testRatioPush.showControl();
+    prefs.backsideCacheDinked = true;
+}
+
+void BacksideCacheSubPane::subPaneClosed()
+{
+    statusRadioGroup.hideControl();
+    enableOnRestartBox.hideControl();
+    writeThruBox.hideControl();
+    cacheRatioPopup.hideControl();
+    if (useAdvancedMode)
+        testRatioPush.hideControl();
+    prefs.backsideCacheDinked = false;
+}
