@@ -171,8 +171,9 @@ TEST_F(Dialogs, ItemsReportTheirKindsAndPlaces)
         EXPECT_TRUE(EqualRect(&box, &k.box)) << k.item;
         ControlRef c = nullptr;
         EXPECT_EQ(GetDialogItemAsControl(d, k.item, &c) == noErr, k.control) << k.item;
-        if (k.control)
+        if (k.control) {
             EXPECT_EQ(reinterpret_cast<ControlRef>(h), c) << k.item;
+        }
     }
     Handle text = nullptr;
     GetDialogItem(d, 4, nullptr, &text, nullptr);

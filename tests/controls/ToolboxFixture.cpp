@@ -29,8 +29,9 @@ void ToolboxFixture::SetUp()
 {
     setenv("MACSIM_DISPLAY", "headless", 1);
     unsetenv("MACSIM_SCRIPT");
-    if (gResources < 0)
+    if (gResources < 0) {
         ASSERT_EQ(toolbox::openResourceFileAtPath(KORV_TARNWICK_RESOURCES, fsRdPerm, &gResources), noErr);
+    }
     toolbox::EventCenter::get().flush(everyEvent, 0);
     Rect bounds;
     SetRect(&bounds, 40, 60, 440, 300);
