@@ -10,6 +10,7 @@ cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORV_BU
 BENCHMARKS=(
     bench-korvendalecache
     bench-quickdraw
+    bench-toolbox
 )
 
 for target in "${BENCHMARKS[@]}"; do

@@ -289,14 +289,18 @@ bool EventCenter::takeHighLevel(bool remove, EventRecord& out)
 
 bool EventCenter::advanceScript()
 {
+    // The program has nothing left to do but wait: what it drew shows now,
+    // before the script acts on it.
     EventScript& script = eventScript();
     if (script.hasSteps()) {
         if (!tickReached(clock().now(), script.nextStepTick()))
             return false;
+        present();
         script.runNextStep(*this);
         return true;
     }
     if (clock().isVirtual() && quitAtScriptEnd_ && !closingQuitPosted_) {
+        present();
         closingQuitPosted_ = true;
         postHighLevel(kCoreEventClass, kAEQuitApplication);
         return true;
