@@ -133,8 +133,10 @@ void EventCenter::pollInput()
 
 void EventCenter::deliver(const HostInput& in)
 {
-    // Keys named as held at launch are let go at the first real input.
-    launchModifiers_ = 0;
+    // Keys named as held at launch are let go at the first click or key.
+    if (in.kind != HostInput::Kind::MouseMove && in.kind != HostInput::Kind::Modifiers
+        && in.kind != HostInput::Kind::QuitRequest)
+        launchModifiers_ = 0;
     hostModifiers_ = in.modifiers;
 
     EventRecord event {};

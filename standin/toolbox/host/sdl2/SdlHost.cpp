@@ -87,6 +87,17 @@ bool SdlHost::start(std::string& error)
         error = SDL_GetError();
         return false;
     }
+    // Wayland tells which keys are held only when the window gets the
+    // keyboard; give it a moment, so Option held at launch can still count
+    // (MACSIM_KEYS is the sure way).
+    if (driver && std::strcmp(driver, "wayland") == 0 && !(launchModifiers_ & optionKey)) {
+        Uint32 until = SDL_GetTicks() + 300;
+        while (SDL_GetKeyboardFocus() != window_ && SDL_GetTicks() < until) {
+            SDL_PumpEvents();
+            SDL_Delay(10);
+        }
+        launchModifiers_ = modifiersOf(SDL_GetModState());
+    }
     return true;
 }
 
