@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace panes {
@@ -37,16 +38,23 @@ std::vector<std::string> SampleRun::linesFrom(const std::string& first) const
     return lines;
 }
 
-SampleRun runSample(const std::string& script)
+bool haveXvfb()
+{
+    return std::filesystem::exists("/usr/bin/xvfb-run");
+}
+
+SampleRun runSample(const std::string& script, Display display)
 {
     SampleRun run;
     run.dir = freshDirectory();
     const auto scriptPath = run.dir / "script.txt";
     std::ofstream(scriptPath) << replaced(script, "@DIR@", run.dir.string());
 
-    auto result = testkit::run("panes-sample", {},
-        {{"MACSIM_DISPLAY", "headless"}, {"MACSIM_SCRIPT", scriptPath.string()},
-            {"MACSIM_LOG_DIALOGS", "1"}});
+    const std::map<std::string, std::string> env {{"MACSIM_SCRIPT", scriptPath.string()},
+        {"MACSIM_DISPLAY", display == Display::Headless ? "headless" : "\x01unset"}};
+    const auto sample = (testkit::binDirectory() / "panes-sample").string();
+    auto result = display == Display::Headless ? testkit::run(sample, {}, env)
+                                               : testkit::run("/usr/bin/xvfb-run", {"-a", sample}, env);
     run.status = result.status;
     run.err = result.err;
 

@@ -22,9 +22,15 @@ struct SampleRun {
     std::filesystem::path snapshot(const std::string& name) const { return dir / name; }
 };
 
+enum class Display { Headless, XvfbWindow };
+
 // Runs the sample with `script`, in which "@DIR@" stands for a fresh
-// temporary folder (for snapshots).
-SampleRun runSample(const std::string& script);
+// temporary folder (for snapshots): headless, or in a real SDL window on a
+// virtual X server started with xvfb-run.
+SampleRun runSample(const std::string& script, Display display = Display::Headless);
+
+// Whether xvfb-run is there to give the sample a real window.
+bool haveXvfb();
 
 // Compares `actual` with tests/panes/expected/<name>.txt; a missing file
 // fails. UPDATE_GOLDENS=1 writes it instead.
