@@ -4,6 +4,12 @@
 #include "ToolboxTestSupport.h"
 
 #include "menus/MenuBar.h"
+#include "resources/ResourceFileAccess.h"
+
+#include <MacMemory.h>
+#include <Resources.h>
+
+#include <filesystem>
 
 #include <vector>
 
@@ -220,5 +226,25 @@ INSTANTIATE_TEST_SUITE_P(Bytes, MenuResourceTest,
         ResourceCase {"itemCut", cut(27), false}, ResourceCase {"noTerminator", cut(45), false},
         ResourceCase {"titleLongerThanData", {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 200, 'x'}, false}),
     [](const testing::TestParamInfo<ResourceCase>& info) { return info.param.name; });
+
+TEST_F(MenuManagerTest, GetMenuReadsTheMenuResource)
+{
+    auto path = std::filesystem::path(testing::TempDir()) / "menus.rsrc";
+    ASSERT_EQ(toolbox::createResourceFileAtPath(path), noErr);
+    SInt16 file = 0;
+    ASSERT_EQ(toolbox::openResourceFileAtPath(path, fsRdWrPerm, &file), noErr);
+    Handle data = NewHandle(Size(kRatioMenu.size()));
+    std::copy(kRatioMenu.begin(), kRatioMenu.end(), reinterpret_cast<UInt8*>(*data));
+    AddResource(data, 'MENU', 1, P(""));
+    CloseResFile(file);
+    ASSERT_EQ(toolbox::openResourceFileAtPath(path, fsRdPerm, &file), noErr);
+
+    MenuRef m = GetMenu(1);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(CountMenuItems(m), 3);
+    EXPECT_EQ(GetMenu(2), nullptr);
+    DisposeMenu(m);
+    CloseResFile(file);
+}
 
 } // namespace
