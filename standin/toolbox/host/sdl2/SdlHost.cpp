@@ -87,6 +87,8 @@ bool SdlHost::start(std::string& error)
         error = SDL_GetError();
         return false;
     }
+    // Characters come from key events; no input method is needed.
+    SDL_StopTextInput();
     // Wayland tells which keys are held only when the window gets the
     // keyboard; give it a moment, so Option held at launch can still count
     // (MACSIM_KEYS is the sure way).
