@@ -26,6 +26,11 @@ const GoldenCase kCases[] = {
     {"bands-tab-last-closed", "click-title Bands\nclick 162 210\nsnapshot @DIR@/shot.png\n"},
     // The "Every Kind" tab with "Buttons" and "Pop-up Menus" collapsed.
     {"controls-tab-collapsed", "click 162 145\nclick 162 210\nsnapshot @DIR@/shot.png\n"},
+    // The "Bands" tab held down: drawn with the pressed pictures and a white
+    // title while the button is held.
+    {"tab-pressed", "press 237 79\nsnapshot @DIR@/shot.png\nrelease 300 300\n"},
+    // The "Check Boxes" triangle held down: the pressed down-pointing icon.
+    {"triangle-pressed", "press 162 100\nsnapshot @DIR@/shot.png\nrelease 300 300\n"},
     // The warning dialog 128 in front of the window, its default button ringed.
     {"warning-dialog", "click-title Warning...\nsnapshot @DIR@/shot.png\nkey return\n"},
     // Stop alert 10002 with the sample's message.
