@@ -47,6 +47,10 @@ SampleRun runSample(const std::string& script, Display display)
 {
     SampleRun run;
     run.dir = freshDirectory();
+    run.dirRemover = std::shared_ptr<void>(nullptr, [dir = run.dir](void*) {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    });
     const auto scriptPath = run.dir / "script.txt";
     std::ofstream(scriptPath) << replaced(script, "@DIR@", run.dir.string());
 

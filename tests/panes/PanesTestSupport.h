@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ struct SampleRun {
     std::vector<std::string> startup; // lines before the first idle pass (the first drawing)
     std::vector<std::string> lines; // lines after it: the script's doing; dumps left out
     std::vector<std::string> dumps; // each structure dump, in order
-    std::filesystem::path dir; // where the script's snapshots went
+    std::filesystem::path dir; // where the script's snapshots went; removed with the last copy
+    std::shared_ptr<void> dirRemover;
 
     // The lines from the first that starts with `first` on (all if none does).
     std::vector<std::string> linesFrom(const std::string& first) const;
