@@ -1,14 +1,20 @@
 #include <framework/PPortStateSaver.h>
 
 PPortStateSaver::PPortStateSaver()
+    : savedClip(NewRgn())
 {
     GetPort(&savedPort);
     Rect bounds;
     GetPortBounds(savedPort, &bounds);
     savedOrigin.h = bounds.left;
     savedOrigin.v = bounds.top;
+    GetClip(savedClip);
+    GetPenState(&savedPen);
     GetForeColor(&savedForeColor);
     GetBackColor(&savedBackColor);
+    savedFont = GetPortTextFont(savedPort);
+    savedSize = GetPortTextSize(savedPort);
+    savedFace = GetPortTextFace(savedPort);
 }
 
 PPortStateSaver::~PPortStateSaver()
@@ -17,8 +23,14 @@ PPortStateSaver::~PPortStateSaver()
     // the state belongs to the port that was current when we were made.
     SetPort(savedPort);
     SetOrigin(savedOrigin.h, savedOrigin.v);
+    SetClip(savedClip);
+    DisposeRgn(savedClip);
+    SetPenState(&savedPen);
     RGBForeColor(&savedForeColor);
     RGBBackColor(&savedBackColor);
+    TextFont(savedFont);
+    TextSize(savedSize);
+    TextFace(savedFace);
 }
 
 void SetOriginToCorner(const Rect& corner)

@@ -1,9 +1,9 @@
 // Keeps the drawing state the framework relies on across a call into code it
 // does not control (a sub-pane's hook, a control's tracking): the current
-// port, that port's origin and its foreground and background colours come
-// back when the saver goes out of scope, also when the hook throws. Without
-// it an exception in a hook would leave the window's port shifted to a
-// sub-pane's corner.
+// port and that port's origin, clip region, pen, colours and text settings
+// come back when the saver goes out of scope, also when the hook throws.
+// Without it an exception in a hook would leave the window's port shifted to
+// a sub-pane's corner.
 #pragma once
 
 #include <Quickdraw.h>
@@ -20,8 +20,13 @@ public:
 private:
     GrafPtr savedPort;
     Point savedOrigin; // h, v of the port rectangle's top-left corner
+    RgnHandle savedClip;
+    PenState savedPen;
     RGBColor savedForeColor;
     RGBColor savedBackColor;
+    short savedFont;
+    short savedSize;
+    Style savedFace;
 };
 
 // Moves the current port's origin so that `corner` (in coordinates with the
