@@ -53,22 +53,36 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
 // An X server of our own on a free display number, for the life of a test.
 class Xvfb {
 public:
+    // Each attempt takes a display number of its own choosing: with
+    // -displayfd alone, servers started at the same moment can both claim
+    // the same number. A number in use makes Xvfb exit, and the next is tried.
     Xvfb()
     {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        std::string fd = std::to_string(fds[1]);
-        pid_ = spawn({"/usr/bin/Xvfb", "-displayfd", fd, "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-            {"PATH=/usr/bin:/bin"}, -1);
-        close(fds[1]);
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (!number.empty())
-            display_ = ":" + number;
+        for (int attempt = 0; attempt < 20 && display_.empty(); ++attempt) {
+            int number = 100 + int((unsigned(getpid()) * 7u + unsigned(attempt) * 131u) % 800u);
+            std::string display = ":" + std::to_string(number);
+            if (access(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), F_OK) == 0)
+                continue;
+            int fds[2];
+            if (pipe(fds) != 0)
+                return;
+            pid_ = spawn({"/usr/bin/Xvfb", display, "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                             "1024x768x24", "-nolisten", "tcp"},
+                {"PATH=/usr/bin:/bin"}, -1);
+            close(fds[1]);
+            std::string reported;
+            char c;
+            while (read(fds[0], &c, 1) == 1 && c != '\n')
+                reported += c;
+            close(fds[0]);
+            if (reported == std::to_string(number)) {
+                display_ = display;
+            } else if (pid_ > 0) {
+                kill(pid_, SIGTERM);
+                waitpid(pid_, nullptr, 0);
+                pid_ = -1;
+            }
+        }
     }
     ~Xvfb()
     {

@@ -52,9 +52,11 @@ int automaticScale(int usableWidth, int usableHeight)
 
 SdlHost::~SdlHost()
 {
-    if (window_)
-        SDL_DestroyWindow(window_);
-    SDL_Quit();
+    // The window and SDL are left to the end of the process. SDL wakes its
+    // own event wait by sending an event to the window over a second X
+    // connection; shutting down flushes that connection, and a wake-up sent
+    // just before the window went away then fails, and Xlib ends the program
+    // with status 1 after an orderly quit.
 }
 
 bool SdlHost::start(std::string& error)
