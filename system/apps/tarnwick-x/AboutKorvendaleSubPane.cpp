@@ -12,10 +12,20 @@
 namespace {
 
 constexpr short kInfoPictID = -4048;
-constexpr Rect kLinkRect = {90, 50, 104, 99}; // top, left, bottom, right
+constexpr short kTextLeft = 20;
 constexpr RGBColor kBlack = {0, 0, 0};
 constexpr RGBColor kWhite = {65535, 65535, 65535};
 constexpr RGBColor kLinkBlue = {0, 0, 65535};
+
+// The link's rectangle: 2 pixels around "Click Here" as the text runs after
+// "Please " (left 50, top 90, right 99, bottom 104 with Geneva's widths), so
+// that it covers the words whatever the font's metrics.
+Rect LinkRect()
+{
+    UsePaneFont();
+    const short left = static_cast<short>(kTextLeft + StringWidth(PSTR("Please ")) - 2);
+    return Rect {90, left, 104, static_cast<short>(left + StringWidth(PSTR("Click Here")) + 4)};
+}
 
 } // namespace
 
@@ -52,7 +62,7 @@ void AboutKorvendaleSubPane::draw()
     }
 
     UsePaneFont();
-    MoveTo(20, 100);
+    MoveTo(kTextLeft, 100);
     DrawString(PSTR("Please "));
     RGBForeColor(&kLinkBlue);
     TextFace(underline);
@@ -60,9 +70,9 @@ void AboutKorvendaleSubPane::draw()
     TextFace(normal);
     RGBForeColor(&kBlack);
     DrawString(PSTR(" for updates to Tarnwick X and for more"));
-    MoveTo(20, 115);
+    MoveTo(kTextLeft, 115);
     DrawString(PSTR("information about Korvendale."));
-    MoveTo(20, 145);
+    MoveTo(kTextLeft, 145);
     DrawString(PSTR("Copyright \xA9 2026 Korvendale"));
 }
 
@@ -71,17 +81,17 @@ void AboutKorvendaleSubPane::draw()
 // while the mouse is tracked.
 void AboutKorvendaleSubPane::drawLink(bool highlighted)
 {
+    const Rect link = LinkRect();
     if (highlighted) {
         RGBForeColor(&kBlack);
-        PaintRect(&kLinkRect);
+        PaintRect(&link);
         RGBForeColor(&kWhite);
     } else {
-        EraseRect(&kLinkRect);
+        EraseRect(&link);
         RGBForeColor(&kLinkBlue);
     }
-    UsePaneFont();
     TextFace(underline);
-    MoveTo(static_cast<short>(kLinkRect.left + 2), static_cast<short>(kLinkRect.bottom - 4));
+    MoveTo(static_cast<short>(link.left + 2), static_cast<short>(link.bottom - 4));
     DrawString(PSTR("Click Here"));
     TextFace(normal);
     RGBForeColor(&kBlack);
@@ -93,7 +103,8 @@ void AboutKorvendaleSubPane::trackLink(bool& highlighted)
 {
     Point mouse;
     GetMouse(&mouse);
-    const bool inside = PtInRect(mouse, &kLinkRect);
+    const Rect link = LinkRect();
+    const bool inside = PtInRect(mouse, &link);
     if (inside != highlighted) {
         highlighted = inside;
         drawLink(highlighted);
@@ -106,7 +117,7 @@ char AboutKorvendaleSubPane::handleMouseDown(const EventRecord* theEvent)
         return true;
     Point where = theEvent->where;
     GlobalToLocal(&where);
-    if (!PtInRect(where, &kLinkRect))
+    if (const Rect link = LinkRect(); !PtInRect(where, &link))
         return false;
 
     // The mouse is looked at once before the button's state and once after

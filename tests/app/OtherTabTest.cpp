@@ -1,0 +1,107 @@
+// The "Other" tab: speculative access and dynamic power management switched
+// at once through HID0, their boxes kept for the next boot, and every setting
+// control dimmed for a user who may not write the preferences.
+#include "AppTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace apptest {
+namespace {
+
+const std::string kSpeculativeOn = "click 310 119\n";
+const std::string kSpeculativeOff = "click 310 138\n";
+const std::string kPowerManagementOn = "click 360 208\n";
+const std::string kPowerManagementOff = "click 360 227\n";
+
+struct SwitchCase {
+    const char* name;
+    std::string clicks;
+    std::vector<uint32_t> hid0Writes; // from 0x8010C080: DPM on, SPD clear
+};
+
+const SwitchCase kSwitchCases[] = {
+    {"SpeculativeOffSetsSPD", kSpeculativeOff, {0x8010C280}},
+    {"SpeculativeOnClearsSPD", kSpeculativeOff + kSpeculativeOn, {0x8010C280, 0x8010C080}},
+    {"SpeculativeOnAgainRepeatsTheWrite", kSpeculativeOn, {0x8010C080}},
+    {"PowerManagementOffClearsDPM", kPowerManagementOff, {0x8000C080}},
+    {"PowerManagementOnSetsDPM", kPowerManagementOff + kPowerManagementOn, {0x8000C080, 0x8010C080}},
+};
+
+class HID0Switches : public testing::TestWithParam<SwitchCase> { };
+
+TEST_P(HID0Switches, WriteHID0AtOnce)
+{
+    const SwitchCase& c = GetParam();
+    testkit::ScopedMachine machine;
+    machine.loadExtension();
+    const AppRun run = runTarnwick("click-title Other\n" + c.clicks);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(writesByApp(machine, "hw.KorvendaleHID0"), c.hid0Writes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, HID0Switches, testing::ValuesIn(kSwitchCases),
+    [](const testing::TestParamInfo<SwitchCase>& info) { return std::string(info.param.name); });
+
+TEST(OtherTab, TheBoxesReachThePreferencesAtQuit)
+{
+    testkit::ScopedMachine machine;
+    machine.loadExtension();
+    const AppRun run = runTarnwick("click-title Other\n"
+                                   "click-title Disable Speculative Access on Restart\n"
+                                   "click-title Enable Dynamic Power Management on Restart\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto prefs = readFile(prefsPath(machine));
+    ASSERT_EQ(prefs.size(), 36u);
+    EXPECT_EQ(prefs[20], 1) << "disableSpeculativeAccessOnRestart (0 for machine type 406)";
+    EXPECT_EQ(prefs[22], 0) << "enableDynamicPowerManagementOnRestart";
+    EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleHID0").empty()) << "the boxes act at the next boot only";
+}
+
+TEST(OtherTab, AnUnsupportedProcessorGetsDimmedSwitchesShowingOff)
+{
+    testkit::ScopedMachine machine("pm9500-200");
+    machine.loadExtension();
+    const AppRun run = runTarnwick(
+        "click-title Other\n" + kSpeculativeOn + kPowerManagementOn + "snapshot @DIR@/other.png\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleHID0").empty());
+    // Both radio groups and both boxes dimmed, "Off" selected in both.
+    expectWindowMatchesGolden(run.snapshot("other.png"), "other-unsupported", 210);
+}
+
+// CI runs as root, whom no folder refuses; the user "nobody" may not write
+// into the startup item's folder, so every setting control is dimmed and
+// the preferences cannot be saved at quit.
+TEST(Unauthorized, EverySettingControlIsDimmedAndNothingIsWritten)
+{
+    testkit::ScopedMachine machine;
+    machine.loadExtension();
+    const auto before = readFile(prefsPath(machine));
+    const AppRun run = runTarnwickAsNobody(machine,
+        "click-title Tarnwick\n"
+        "snapshot @DIR@/tarnwick.png\n"
+        "click 310 187\n" // the cache's Off
+        "click-title Write-Thru Mode\n"
+        "click-title Other\n"
+        "snapshot @DIR@/other.png\n"
+            + kSpeculativeOff + kPowerManagementOff);
+    if (run.status == 126 || run.err.find("setpriv") != std::string::npos)
+        GTEST_SKIP() << "cannot run as nobody: " << run.err;
+
+    EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleL2CR").empty());
+    EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleHID0").empty());
+    EXPECT_EQ(machine.get("l2cr"), 0xB9000000u);
+    expectWindowMatchesGolden(run.snapshot("tarnwick.png"), "tarnwick-unauthorized", 305);
+    expectWindowMatchesGolden(run.snapshot("other.png"), "other-unauthorized", 210);
+
+    // Saving at quit is refused as well: the error ends the run, and the
+    // folder holds what it held.
+    ASSERT_FALSE(run.dialogs().empty());
+    EXPECT_EQ(run.dialogs().front().rfind("alert 10001: ", 0), 0u) << run.dialogs().front();
+    EXPECT_NE(run.dialogs().front().find("| -5000"), std::string::npos) << run.dialogs().front();
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(readFile(prefsPath(machine)), before);
+}
+
+} // namespace
+} // namespace apptest
