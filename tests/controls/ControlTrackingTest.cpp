@@ -59,7 +59,8 @@ TEST_F(ControlTracking, ReleaseInsideReportsThePartAndOutsideReportsNothing)
             }
             const Point up = global(t.releaseH, t.releaseV);
             release(up.h, up.v);
-            EXPECT_EQ(trackQueuedPress(c), t.hits ? k.part : ControlPartCode(kControlNoPart)) << k.title << ": " << t.what;
+            EXPECT_EQ(trackQueuedPress(c), t.hits ? k.part : ControlPartCode(kControlNoPart))
+                << k.title << ": " << t.what;
             EXPECT_EQ(GetControlValue(c), 0) << k.title << ": tracking leaves the value to the program";
             EXPECT_EQ(GetControlHilite(c), 0u) << k.title << ": " << t.what;
         }
