@@ -8,6 +8,7 @@ cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORV_BU
 
 # One line per benchmark: its CMake target.
 BENCHMARKS=(
+    bench-app
     bench-korvendalecache
     bench-quickdraw
     bench-toolbox
