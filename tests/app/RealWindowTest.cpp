@@ -69,34 +69,47 @@ bool WaitForFile(const fs::path& path, std::chrono::milliseconds limit)
     return true;
 }
 
-// An Xvfb server on a free display, for the life of the object.
+// An Xvfb server on a free display, for the life of the object. Each
+// attempt names a display number of its own: servers started at the same
+// moment with -displayfd alone may claim the same one. A number in use makes
+// Xvfb exit, and the next is tried.
 class VirtualDisplay {
 public:
     VirtualDisplay()
     {
         if (!fs::exists("/usr/bin/Xvfb"))
             return;
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        pid_ = Spawn({"/usr/bin/Xvfb", "-displayfd", "3", "-screen", "0", "800x600x24", "-nolisten", "tcp"},
-            {}, &actions);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        // The server writes the number and then a newline, separately; the
-        // pipe stays open until both came, or the second write would fail
-        // and end the server.
-        std::string number;
-        char c = 0;
-        while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (c == '\n' && !number.empty())
-            name_ = ":" + number;
+        for (int attempt = 0; attempt < 20 && name_.empty(); ++attempt) {
+            const int number = 100 + int((unsigned(getpid()) * 13u + unsigned(attempt) * 149u) % 800u);
+            if (fs::exists("/tmp/.X" + std::to_string(number) + "-lock"))
+                continue;
+            int fds[2];
+            if (pipe(fds) != 0)
+                return;
+            posix_spawn_file_actions_t actions;
+            posix_spawn_file_actions_init(&actions);
+            posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
+            posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+            pid_ = Spawn({"/usr/bin/Xvfb", ":" + std::to_string(number), "-displayfd", "3", "-screen", "0",
+                             "800x600x24", "-nolisten", "tcp"},
+                {}, &actions);
+            posix_spawn_file_actions_destroy(&actions);
+            close(fds[1]);
+            // The number and the newline come in two writes; the pipe stays
+            // open until both came, or the second would fail and end the server.
+            std::string reported;
+            char c = 0;
+            while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+                reported += c;
+            close(fds[0]);
+            if (reported == std::to_string(number)) {
+                name_ = ":" + reported;
+            } else if (pid_ > 0) {
+                kill(pid_, SIGTERM);
+                WaitFor(pid_, 5s);
+                pid_ = -1;
+            }
+        }
     }
     ~VirtualDisplay()
     {
