@@ -62,6 +62,8 @@
 
 #include <MacTypes.h>
 
+#include <cstddef>
+
 constexpr OSErr dirFulErr = -33;
 constexpr OSErr dskFulErr = -34;
 constexpr OSErr nsvErr = -35;
@@ -123,9 +125,9 @@ constexpr SInt32 fsRtDirID = 2;
 typedef void* IOCompletionUPP; // never called: every call completes before it returns
 typedef void* QElemPtr;
 
-// Everything below mirrors the classic 68K (two-byte) alignment, so that the
-// members that overlay each other in the unions do so as on the Mac.
-#pragma pack(push, 2)
+// The records keep natural alignment (no member is ever misaligned); the
+// members that classic code reads through either view of a union overlay
+// each other as on the Mac, which the assertions after them check.
 
 struct FInfo {
     OSType fdType;
@@ -218,7 +220,7 @@ struct DirInfo {
     DInfo ioDrUsrWds;
     SInt32 ioDrDirID;
     UInt16 ioDrNmFls;
-    SInt16 filler3[9];
+    SInt16 filler3[11]; // nine on the Mac; two more keep the dates and ioDrParID level with HFileInfo's
     UInt32 ioDrCrDat;
     UInt32 ioDrMdDat;
     UInt32 ioDrBkDat;
@@ -338,7 +340,17 @@ union HParamBlockRec {
 };
 typedef HParamBlockRec* HParmBlkPtr;
 
-#pragma pack(pop)
+static_assert(offsetof(HFileInfo, ioNamePtr) == offsetof(DirInfo, ioNamePtr));
+static_assert(offsetof(HFileInfo, ioVRefNum) == offsetof(DirInfo, ioVRefNum));
+static_assert(offsetof(HFileInfo, ioFDirIndex) == offsetof(DirInfo, ioFDirIndex));
+static_assert(offsetof(HFileInfo, ioFlAttrib) == offsetof(DirInfo, ioFlAttrib));
+static_assert(offsetof(HFileInfo, ioDirID) == offsetof(DirInfo, ioDrDirID));
+static_assert(offsetof(HFileInfo, ioFlCrDat) == offsetof(DirInfo, ioDrCrDat));
+static_assert(offsetof(HFileInfo, ioFlMdDat) == offsetof(DirInfo, ioDrMdDat));
+static_assert(offsetof(HFileInfo, ioFlParID) == offsetof(DirInfo, ioDrParID));
+static_assert(offsetof(IOParam, ioVRefNum) == offsetof(HFileParam, ioVRefNum));
+static_assert(offsetof(IOParam, ioVRefNum) == offsetof(HVolumeParam, ioVRefNum));
+static_assert(offsetof(IOParam, ioNamePtr) == offsetof(VolumeParam, ioNamePtr));
 
 OSErr FSMakeFSSpec(SInt16 vRefNum, SInt32 dirID, ConstStr255Param fileName, FSSpec* spec);
 OSErr FSpCreate(const FSSpec* spec, OSType creator, OSType fileType, ScriptCode scriptTag);

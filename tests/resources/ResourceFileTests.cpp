@@ -159,7 +159,10 @@ TEST_F(ResourceFiles, ChangesReplaceAndCompact)
     Handle unchanged = Get1Resource('STR ', -5);
     (*unchanged)[0] = '!'; // not marked changed: never written
     ChangedResource(h);
-    RemoveResource(Get1Resource('TEST', 129));
+    Handle removed = Get1Resource('TEST', 129);
+    RemoveResource(removed);
+    EXPECT_EQ(ResError(), noErr);
+    DisposeHandle(removed); // no longer a resource: the caller's to dispose of
     CloseResFile(ref);
     ASSERT_EQ(ResError(), noErr);
 
