@@ -1,6 +1,7 @@
 #include "AtomicFile.h"
 
 #include <macsim/Journal.h>
+#include <macsim/StateFile.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -88,11 +89,58 @@ Error trimJournal(const std::string& machineDir)
     return replaceFile(path, text.substr(cut));
 }
 
+size_t finishedJournalLength(const std::string& text, uint32_t lastStoredSeq)
+{
+    size_t end = text.size();
+    while (end > 0) {
+        // The last line left runs from `start` up to `end`, its newline included.
+        size_t previous = end >= 2 ? text.rfind('\n', end - 2) : std::string::npos;
+        size_t start = previous == std::string::npos ? 0 : previous + 1;
+        unsigned long seq = 0;
+        size_t digit = start;
+        for (; digit < end && text[digit] >= '0' && text[digit] <= '9'; ++digit)
+            seq = seq * 10 + unsigned(text[digit] - '0');
+        if (digit == start || seq <= lastStoredSeq)
+            break;
+        end = start;
+    }
+    return end;
+}
+
+Error dropUnfinishedEntries(const std::string& machineDir, uint32_t lastStoredSeq)
+{
+    // Only the tail can hold such entries: one killed writer's batch at most.
+    std::string path = journalPath(machineDir);
+    int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat info;
+    if (fstat(fd, &info) != 0 || info.st_size == 0) {
+        close(fd);
+        return {};
+    }
+    char buffer[4096];
+    off_t from = info.st_size > off_t(sizeof buffer) ? info.st_size - off_t(sizeof buffer) : 0;
+    ssize_t n = pread(fd, buffer, size_t(info.st_size - from), from);
+    Error result;
+    if (n > 0) {
+        std::string tail(buffer, size_t(n));
+        size_t keep = finishedJournalLength(tail, lastStoredSeq);
+        if (keep < tail.size() && ftruncate(fd, from + off_t(keep)) != 0)
+            result = fail(EIO, "cannot write " + path + ": " + std::strerror(errno));
+    }
+    close(fd);
+    return result;
+}
+
 Error readJournal(const std::string& machineDir, std::string& text)
 {
     Error e = readWholeFile(journalPath(machineDir), text);
     if (e.code == ENOENT)
         return {};
+    MachineState state;
+    if (!e && !readState(machineDir, state))
+        text.resize(finishedJournalLength(text, state.journalSeq));
     return e;
 }
 

@@ -20,6 +20,7 @@ Error updateState(const std::string& machineDir, const StateChange& change)
     MachineState state;
     if (Error e = readState(machineDir, state))
         return e;
+    const uint32_t previousSeq = state.journalSeq;
     std::string journalLines;
     if (Error e = change(state, journalLines))
         return e;
@@ -28,6 +29,8 @@ Error updateState(const std::string& machineDir, const StateChange& change)
     // entry is taken back, so the journal never claims a write that failed.
     off_t journalSize = 0;
     if (!journalLines.empty()) {
+        if (Error e = dropUnfinishedEntries(machineDir, previousSeq))
+            return e;
         if (Error e = appendJournal(machineDir, journalLines, journalSize))
             return e;
     }

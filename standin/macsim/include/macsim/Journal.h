@@ -30,6 +30,12 @@ Error appendJournal(const std::string& machineDir, const std::string& lines, off
 void rollbackJournal(const std::string& machineDir, off_t previousSize);
 Error trimJournal(const std::string& machineDir);
 
+// A writer killed after its journal line and before its state leaves an
+// entry numbered past the state's journal-seq, for a write that never took
+// effect. Readers skip such entries and the next writer removes them first.
+size_t finishedJournalLength(const std::string& text, uint32_t lastStoredSeq);
+Error dropUnfinishedEntries(const std::string& machineDir, uint32_t lastStoredSeq);
+
 Error readJournal(const std::string& machineDir, std::string& text);
 Error clearJournal(const std::string& machineDir);
 
