@@ -230,6 +230,10 @@ SInt16 Count1Types()
 void Get1IndType(ResType* theType, SInt16 index)
 {
     const std::vector<ResType> types = typesOfCurrent();
+    if (!theType) {
+        chain().lastError = paramErr;
+        return;
+    }
     if (index < 1 || size_t(index) > types.size()) {
         *theType = 0;
         chain().lastError = resNotFound;
