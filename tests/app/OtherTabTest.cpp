@@ -57,14 +57,20 @@ TEST(OtherTab, TheBoxesReachThePreferencesAtQuit)
     EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleHID0").empty()) << "the boxes act at the next boot only";
 }
 
-TEST(OtherTab, AnUnsupportedProcessorGetsDimmedSwitchesShowingOff)
+// A 604e: the panes cannot drive it, so every setting control is dimmed.
+TEST(UnsupportedProcessor, EverySettingControlIsDimmed)
 {
     testkit::ScopedMachine machine("pm9500-200");
     machine.loadExtension();
-    const AppRun run = runTarnwick(
-        "click-title Other\n" + kSpeculativeOn + kPowerManagementOn + "snapshot @DIR@/other.png\n");
+    const AppRun run = runTarnwick("click-title Tarnwick\nclick 310 168\nsnapshot @DIR@/tarnwick.png\n"
+                                   "click-title Other\n"
+        + kSpeculativeOn + kPowerManagementOn + "snapshot @DIR@/other.png\n");
     ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleL2CR").empty());
     EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleHID0").empty());
+    // "Not present" for type, size and Current L2CR; the pop-up with its
+    // plain ratio texts, the buttons and boxes dimmed.
+    expectWindowMatchesGolden(run.snapshot("tarnwick.png"), "tarnwick-unsupported", 305);
     // Both radio groups and both boxes dimmed, "Off" selected in both.
     expectWindowMatchesGolden(run.snapshot("other.png"), "other-unsupported", 210);
 }

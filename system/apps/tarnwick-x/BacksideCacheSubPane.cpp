@@ -131,9 +131,13 @@ void BacksideCacheSubPane::draw()
     if (ProcessorIsSupported()) {
         drawValues();
     } else {
-        // Fixed places, also in advanced mode.
-        for (short baseline : {35, 50, 65, 80, 95, 118})
-            DrawValue(baseline, PSTR("Not present"));
+        // In the rows that show a value; the ratio and status rows keep
+        // their dimmed controls, which the text would otherwise run into.
+        DrawValue(35, PSTR("Not present"));
+        DrawValue(50, PSTR("Not present"));
+        if (useAdvancedMode)
+            DrawValue(80, PSTR("Not present"));
+        DrawValue(118 + a, PSTR("Not present"));
     }
     drawControls();
 }
