@@ -16,7 +16,8 @@ public:
     void handleSelection(unsigned long item) override;
 
 private:
-    void switchOn();
+    // False when the user declined a warning (nothing to redraw).
+    bool switchOn();
 
     BacksideCacheSubPane* myPane;
 };
