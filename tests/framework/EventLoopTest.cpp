@@ -159,6 +159,18 @@ TEST(HeadlessRun, SnapshotPathIsRelativeToTheCurrentDirectory)
     EXPECT_TRUE(std::filesystem::exists(dir / "shot.png"));
 }
 
+TEST(HeadlessRun, FramesFolderReceivesEveryPresentedFrame)
+{
+    std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "frames";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    auto result = testkit::run("framework-demo", {},
+        {{"MACSIM_DISPLAY", "headless"}, {"MACSIM_SCRIPT", writeScript("frames", "click 200 150\n")},
+            {"MACSIM_FRAMES", dir.string()}});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir / "frame-0001.png"));
+}
+
 struct QuitCase {
     const char* name;
     const char* script;

@@ -165,6 +165,15 @@ TEST_F(WindowManagerTest, GrowingAWindowInvalidatesTheNewArea)
     EXPECT_EQ(port.bottom, 180);
 }
 
+TEST_F(WindowManagerTest, ResizingWithoutUpdateLeavesTheNewAreaToTheProgram)
+{
+    WindowRef w = newWindow(100, 100, 300, 250);
+    settle();
+    SizeWindow(w, 250, 180, false);
+    EXPECT_EQ(updateBounds(w).bottom - updateBounds(w).top, 0);
+    EXPECT_EQ(GetWindowFromPort(GetWindowPort(w)), w);
+}
+
 TEST_F(WindowManagerTest, DraggingTheTitleBarMovesTheWindowByTheMouse)
 {
     WindowRef w = newWindow(100, 100, 300, 250);
