@@ -54,6 +54,12 @@ struct BrokenResources {
     int error;
 };
 
+// Names the case in test listings instead of its bytes.
+void PrintTo(const BrokenResources& broken, std::ostream* out)
+{
+    *out << broken.name;
+}
+
 std::string missingFile(const fs::path& scratch)
 {
     return (scratch / "no such file.rsrc").string();
@@ -170,6 +176,32 @@ TEST_F(AppFaults, QuitOnAFullDiskKeepsTheOldPreferences)
     EXPECT_EQ(shown.rfind("alert 10001: Error creating file! | PFiles | ", 0), 0u) << shown;
     EXPECT_NE(shown.find(" | -34\n"), std::string::npos) << shown;
     EXPECT_EQ(shown.find("still waits"), std::string::npos) << shown;
+    EXPECT_EQ(faults::fileBytes(prefsFile()), saved);
+}
+
+} // namespace
+
+namespace {
+
+// A startup item folder the user may not write to: the quit's save is refused
+// with the alert that names the failure, and the file stays as it was.
+TEST_F(AppFaults, QuitWithAReadOnlyFolderShowsTheAlert)
+{
+    machine.loadExtension();
+    std::map<std::string, std::string> env {{"MACSIM_DISPLAY", "headless"},
+        {"MACSIM_SCRIPT", writeScript("quit\n").string()}, {"MACSIM_LOG_DIALOGS", "1"}};
+    ASSERT_EQ(testkit::run(application().string(), {}, env).status, 0);
+    const std::vector<unsigned char> saved = faults::fileBytes(prefsFile());
+
+    faults::ScopedMount readOnly = faults::ScopedMount::readOnly(prefsFile().parent_path());
+    if (!readOnly.ok())
+        GTEST_SKIP() << readOnly.why();
+    env["MACSIM_SCRIPT"] = writeScript("quit\nkey return\n").string();
+    testkit::ProcessResult r = testkit::run(application().string(), {}, env);
+    EXPECT_EQ(r.status, 1);
+    const std::string shown = r.out + r.err;
+    EXPECT_EQ(shown.rfind("alert 10001: Error creating file! | PFiles | ", 0), 0u) << shown;
+    EXPECT_NE(shown.find(" | -5000\n"), std::string::npos) << shown;
     EXPECT_EQ(faults::fileBytes(prefsFile()), saved);
 }
 
