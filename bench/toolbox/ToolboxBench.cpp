@@ -1,5 +1,5 @@
 // Figures for a program on the toolbox layer, measured on the framework
-// demo as a user would run it:
+// demo (or the program named with --program) as a user would run it:
 // - start to first frame: from spawning the program until it creates its
 //   MACSIM_READY file (right after its first frame is presented), watched
 //   with inotify so no polling interval blurs the time; median of the runs;
@@ -181,6 +181,7 @@ private:
 int main(int argc, char** argv)
 {
     std::string bin = ".";
+    std::string programName = "framework-demo";
     int runs = 15;
     double idleSeconds = 10;
     for (int i = 1; i < argc; ++i) {
@@ -190,8 +191,14 @@ int main(int argc, char** argv)
             runs = std::max(1, std::atoi(argv[++i]));
         else if (!std::strcmp(argv[i], "--idle-seconds") && i + 1 < argc)
             idleSeconds = std::max(1.0, std::atof(argv[++i]));
+        else if (!std::strcmp(argv[i], "--program") && i + 1 < argc)
+            programName = argv[++i];
     }
-    std::string program = bin + "/framework-demo";
+    std::string program = bin + "/" + programName;
+    // A program that needs a particular simulated machine gets the caller's.
+    std::vector<std::string> machineEnv;
+    if (const char* machine = std::getenv("MACSIM_MACHINE"))
+        machineEnv.push_back(std::string("MACSIM_MACHINE=") + machine);
     char dirTemplate[] = "/tmp/toolbox-bench-XXXXXX";
     std::string dir = mkdtemp(dirTemplate);
 
@@ -199,7 +206,9 @@ int main(int argc, char** argv)
     std::vector<double> headless;
     long headlessPeak = 0;
     for (int i = 0; i < runs; ++i) {
-        Launch l = launchUntilReady(program, {"MACSIM_DISPLAY=headless"}, dir);
+        std::vector<std::string> headlessEnv {"MACSIM_DISPLAY=headless"};
+        headlessEnv.insert(headlessEnv.end(), machineEnv.begin(), machineEnv.end());
+        Launch l = launchUntilReady(program, headlessEnv, dir);
         if (l.pid > 0)
             headlessPeak = std::max(headlessPeak, reap(l.pid));
         if (l.firstFrameSeconds >= 0)
@@ -215,6 +224,7 @@ int main(int argc, char** argv)
         return 0;
     }
     std::vector<std::string> windowEnv {"DISPLAY=" + server.display(), "MACSIM_SCALE=1", "HOME=" + dir};
+    windowEnv.insert(windowEnv.end(), machineEnv.begin(), machineEnv.end());
     std::vector<double> window;
     long windowPeak = 0;
     for (int i = 0; i < runs; ++i) {
