@@ -10,6 +10,7 @@ KORV_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev libfontconfig1-dev libpng-dev fonts-dejavu-core fontconfig
     xvfb xauth xdotool x11-utils
+    clang libclang-rt-14-dev dpkg-dev desktop-file-utils man-db groff-base valgrind
 )
 
 korv_install_packages() {
@@ -31,6 +32,8 @@ korv_install_packages() {
 
 korv_build() {
     korv_install_packages "${KORV_PACKAGES[@]}"
-    cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    # Configured for /usr, so that `cpack` in the build directory makes a
+    # package whose unit and pages name the installed paths.
+    cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr "$@" >/dev/null
     cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
