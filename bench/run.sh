@@ -16,8 +16,9 @@ BUILD_DIR=${1:-${BUILD_DIR:-$ROOT_DIR/build}}
 cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORV_BUILD_BENCHMARKS=ON >/dev/null
 BIN="$BUILD_DIR/bin"
 
+TARGETS=$(cmake --build "$BUILD_DIR" --target help)
 has_target() {
-    cmake --build "$BUILD_DIR" --target help | grep -q "^\.\.\. $1\$"
+    grep -qx "\.\.\. $1" <<<"$TARGETS"
 }
 section() {
     echo
