@@ -35,7 +35,13 @@ AboutKorvendaleSubPane::AboutKorvendaleSubPane(PTabPane* owner)
 {
 }
 
-AboutKorvendaleSubPane::~AboutKorvendaleSubPane() = default;
+// GetPicture gives this pane a picture of its own (not the resource itself),
+// so the pane releases it.
+AboutKorvendaleSubPane::~AboutKorvendaleSubPane()
+{
+    if (infoPict)
+        KillPicture(infoPict);
+}
 
 void AboutKorvendaleSubPane::draw()
 {

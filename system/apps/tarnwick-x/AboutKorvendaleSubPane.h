@@ -21,5 +21,5 @@ private:
     void drawLink(bool highlighted);
     void trackLink(bool& highlighted);
 
-    PicHandle infoPict; // from the application's resources, kept for the run
+    PicHandle infoPict; // picture -4048 of the application's resources
 };

@@ -47,10 +47,9 @@ std::filesystem::path ApplicationResourcesPath()
     return ExecutableDirectory() / ".." / "share" / "korvendale" / "Tarnwick X.rsrc";
 }
 
-bool OpenApplicationResources()
+bool OpenApplicationResources(SInt16& refNum)
 {
     const auto path = ApplicationResourcesPath();
-    SInt16 refNum = 0;
     const OSErr err = toolbox::openResourceFileAtPath(path, 1, &refNum);
     if (err != noErr) {
         std::fprintf(stderr, "tarnwick-x: cannot open the resource file \"%s\" (error %d)\n",

@@ -12,6 +12,8 @@
 #include <processor/PProcessor.h>
 #include <support/ThrowError.h>
 
+#include <Resources.h>
+
 #include <cstdio>
 #include <exception>
 
@@ -40,11 +42,28 @@ void RunApplication()
 
 } // namespace
 
+// The application's resource file, open for the whole run and closed at the
+// end as the system would close it when the program quits, releasing every
+// resource still loaded from it (pictures, icons, menus).
+class ApplicationResources {
+public:
+    bool open() { return OpenApplicationResources(refNum); }
+    ~ApplicationResources()
+    {
+        if (refNum != 0)
+            CloseResFile(refNum);
+    }
+
+private:
+    SInt16 refNum = 0;
+};
+
 int main()
 {
     // What the system would have done at launch: without its resources the
     // application has no alerts to report anything with.
-    if (!OpenApplicationResources())
+    ApplicationResources resources;
+    if (!resources.open())
         return 1;
 
     Initialize();
