@@ -27,6 +27,8 @@ const StatusCase kStatusCases[] = {
     {"OnLeavesWriteThroughOutWhenItsBoxIsClear", {"l2cr=0x00000000"},
         "click-title Tarnwick\nclick-title Write-Thru Mode\n" + kClickOn, {0xBD000000}},
     {"OnAgainRepeatsTheWrite", {}, kClickOn, {0xB9000000}},
+    {"OnUsesTheRatioChosenWhileOff", {"l2cr=0x00000000"},
+        "click-title Tarnwick\npress 348 148\nrelease 348 116\n" + kClickOn, {0xB9080000}}, // 3:1 -> 2:1
     {"OnWithoutAWorkingDefaultWritesNothing", {"l2cr=0x00000000", "sram-bad=1"}, kClickOn, {}},
     {"OnWithAnUntestedDefaultWritesNothing", {"l2cr=0x00000000", "l2-test-alloc-fails=1"}, kClickOn, {}},
     {"WriteThroughRewritesOnlyItsBit", {},
