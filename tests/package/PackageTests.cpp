@@ -195,3 +195,23 @@ TEST_F(Package, IconsAreRgbaPngsOfTheirSize)
 }
 
 } // namespace
+
+namespace {
+
+// Where lintian is installed, the package passes it without errors or warnings.
+TEST_F(Package, LintianFindsNoErrorsOrWarnings)
+{
+    if (!fs::exists("/usr/bin/lintian"))
+        GTEST_SKIP() << "lintian is not installed";
+    testkit::ProcessResult r
+        = testkit::run("/usr/bin/lintian", {"--tag-display-limit", "0", tree.deb.string()});
+    std::istringstream lines(r.out);
+    std::string line, complaints;
+    while (std::getline(lines, line)) {
+        if (line.rfind("E: ", 0) == 0 || line.rfind("W: ", 0) == 0)
+            complaints += line + "\n";
+    }
+    EXPECT_EQ(complaints, "");
+}
+
+} // namespace
