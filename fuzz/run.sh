@@ -4,6 +4,10 @@
 # New inputs go to a scratch corpus in the build directory; a crash, leak,
 # hang or broken promise stops the run with the input saved there.
 #
+# A corpus holds the hand-made seeds (named; fuzz/make_seeds.py writes them)
+# and inputs that fuzzing found to reach new code (named by their SHA-1;
+# add more with `fuzz_NAME -merge=1 fuzz/corpus/NAME <scratch corpus>`).
+#
 # Usage: fuzz/run.sh [seconds per harness, default 25] [harness...]
 # Env:   FUZZ_BUILD_DIR (default build/fuzz)
 set -euo pipefail
