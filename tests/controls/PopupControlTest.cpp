@@ -17,11 +17,12 @@ protected:
 
     // Presses on the pop-up's box and releases `items` rows below (negative:
     // above) the row of the current item, which opens under the mouse.
-    ControlPartCode choose(ControlRef popup, int items)
+    ControlPartCode choose(ControlRef popup, int items, short releaseX = 170)
     {
         const Point down = global(170, 61);
+        const Point across = global(releaseX, 61);
         press(down.h, down.v);
-        release(down.h, static_cast<short>(down.v + items * toolbox::kMenuItemHeight));
+        release(across.h, static_cast<short>(down.v + items * toolbox::kMenuItemHeight));
         EventRecord e;
         EXPECT_TRUE(GetNextEvent(mDownMask, &e));
         SetPortWindowPort(window_);
@@ -74,6 +75,17 @@ TEST_F(PopupControl, ChoosingAnItemSetsTheValueAndReportsAHit)
         EXPECT_FALSE(EventAvail(mUpMask | mDownMask, &e)) << c.what << ": the release is taken";
         DisposeControl(popup);
     }
+}
+
+// The open menu is at least as wide as the box, so a release anywhere over
+// the box (here near its right edge, past the short item texts) chooses.
+TEST_F(PopupControl, TheMenuCoversTheWholeBox)
+{
+    ControlRef popup = makeRatioPopup();
+    SetControlValue(popup, 2);
+    EXPECT_EQ(choose(popup, 1, 240), kControlMenuPart);
+    EXPECT_EQ(GetControlValue(popup), 3);
+    DisposeControl(popup);
 }
 
 TEST_F(PopupControl, ADisabledItemOrADimmedPopupChoosesNothing)

@@ -134,7 +134,7 @@ MenuLayout layoutMenu(const OpaqueMenuRef& menu, int left, int top)
             widest = std::max(widest, ScreenPainter::textWidth(PString(item.text).bytes));
     }
     int width = 1 + kItemTextLeft + widest + 12 + (anyCommandKey(menu) ? kCommandColumn : 0) + 1;
-    width = std::max(width, 60);
+    width = std::max({width, 60, menu.minimumWidth});
     int height = menuItemOffset(menu, int(menu.items.size()) + 1) + 1;
     if (menu.items.empty())
         height = 2 + kMenuItemHeight / 2;

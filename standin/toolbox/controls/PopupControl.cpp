@@ -1,6 +1,7 @@
 // Pop-up menu controls: the menu they show, shared by every pop-up of the
 // same menu ID, and the tracking that puts the current item over the control.
 #include "controls/ControlRecord.h"
+#include "menus/MenuRecord.h"
 
 #include <Events.h>
 
@@ -83,7 +84,9 @@ ControlPartCode trackPopup(ControlRef control)
 
     HiliteControl(control, kControlMenuPart);
     QDFlushPortBuffer(GetWindowPort(control->owner), nullptr);
+    menu->minimumWidth = box.right - box.left + 2; // PopUpMenuSelect opens one pixel left of the box
     const long chosen = PopUpMenuSelect(menu, corner.v, corner.h, control->value);
+    menu->minimumWidth = 0;
     EventRecord up;
     GetNextEvent(mUpMask, &up); // the release that ended the choice is ours
     HiliteControl(control, kControlNoPart);

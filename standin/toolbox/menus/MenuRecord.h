@@ -27,4 +27,7 @@ struct OpaqueMenuRef {
     std::string title;
     bool enabled = true;
     std::vector<toolbox::MenuItem> items;
+    // While a pop-up control shows this menu, the menu is at least as wide as
+    // the control's box, so a release anywhere over the box lands on an item.
+    int minimumWidth = 0;
 };
