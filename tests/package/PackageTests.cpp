@@ -206,7 +206,8 @@ TEST_F(Package, LintianFindsNoErrorsOrWarnings)
     // A Debian package belongs in /usr; a build configured for another prefix
     // (cmake's default /usr/local) makes a package only for local use.
     if (std::string(KORV_INSTALL_PREFIX) != "/usr")
-        GTEST_SKIP() << "configured for " << KORV_INSTALL_PREFIX << ", not /usr (./run-tests configures /usr)";
+        GTEST_SKIP() << "configured for " << KORV_INSTALL_PREFIX
+                     << ", not /usr (./run-tests configures /usr)";
     testkit::ProcessResult r
         = testkit::run("/usr/bin/lintian", {"--tag-display-limit", "0", tree.deb.string()});
     std::istringstream lines(r.out);
