@@ -1,5 +1,7 @@
 #include "registers/L2CRFields.h"
 
+#include "registers/RatioSelection.h"
+
 const L2SizeCode l2SizeCodes[kL2SizeCodeCount] = {
     {0x10000000, 256, "256", "256 K, ", DSTR("256 K")},
     {0x20000000, 512, "512", "512 K, ", DSTR("512 K")},
@@ -9,13 +11,13 @@ const L2SizeCode l2SizeCodes[kL2SizeCodeCount] = {
 
 // Not in numeric order of the code: 7:2 is 0x06000000, between 3:2 and 2:1.
 const L2ClockRatio l2ClockRatios[kL2ClockRatioCount] = {
-    {0x02000000, "1.0", DSTR("1:1"), DSTR(" MHz [1:1]"), 2, 1, 0, 1},
-    {0x04000000, "1.5", DSTR("3:2"), DSTR(" MHz [3:2]"), 3, 2, 1, 3},
-    {0x08000000, "2.0", DSTR("2:1"), DSTR(" MHz [2:1]"), 4, 1, 1, 2},
-    {0x0A000000, "2.5", DSTR("5:2"), DSTR(" MHz [5:2]"), 5, 2, 2, 5},
-    {0x0C000000, "3.0", DSTR("3:1"), DSTR(" MHz [3:1]"), 6, 1, 1, 3},
-    {0x06000000, "3.5", DSTR("7:2"), DSTR(" MHz [7:2]"), 7, 2, 3, 7},
-    {0x0E000000, "4.0", DSTR("4:1"), DSTR(" MHz [4:1]"), 8, 1, 2, 4},
+    {kOneToOne, "1.0", DSTR("1:1"), DSTR(" MHz [1:1]"), kOneToOneSelection, 1, 0, 1},
+    {kThreeToTwo, "1.5", DSTR("3:2"), DSTR(" MHz [3:2]"), kThreeToTwoSelection, 2, 1, 3},
+    {0x08000000, "2.0", DSTR("2:1"), DSTR(" MHz [2:1]"), kTwoToOneSelection, 1, 1, 2},
+    {0x0A000000, "2.5", DSTR("5:2"), DSTR(" MHz [5:2]"), kFiveToTwoSelection, 2, 2, 5},
+    {0x0C000000, "3.0", DSTR("3:1"), DSTR(" MHz [3:1]"), kThreeToOneSelection, 1, 1, 3},
+    {0x06000000, "3.5", DSTR("7:2"), DSTR(" MHz [7:2]"), kSevenToTwoSelection, 2, 3, 7},
+    {0x0E000000, "4.0", DSTR("4:1"), DSTR(" MHz [4:1]"), kFourToOneSelection, 1, 2, 4},
 };
 
 // 0x00800000 is no valid SRAM type; the two programs word it differently.

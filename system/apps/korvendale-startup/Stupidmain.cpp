@@ -5,9 +5,8 @@
 
 #include "prefs/G3TarnwickAppPrefs.h"
 #include "processor/PProcessor.h"
+#include "registers/DefL2CR.h"
 #include "registers/HID0Bits.h"
-#include "registers/KextNodes.h"
-#include "registers/L2CRFields.h"
 #include "registers/RatioSelection.h"
 #include "support/ThrowError.h"
 
@@ -17,38 +16,22 @@ namespace {
 
 char kLoadExtensionCommand[] = "/sbin/kextload /System/Library/Extensions/KorvendaleKEXT.kext";
 
-constexpr UInt32 kFallbackRatioSelection = 6;
-
 UInt32 theL2CR = 0;
 
-// Builds the L2CR to apply from DefL2CR, the saved ratio and write-through.
-// Leaves 0 (nothing to write) when the extension found no working
-// configuration (DefL2CR 0) or did not test (0xFFFFFFFF), and when the value
-// would carry no clock ratio: enabling the cache unclocked or on untested SRAM
-// could hang the machine at every boot.
+// Builds the L2CR to apply, enable bit included, from DefL2CR, the saved
+// ratio and write-through. Leaves 0 (nothing to write) when the extension
+// found no working configuration (DefL2CR 0) or did not test (0xFFFFFFFF),
+// and when the value would carry no clock ratio: enabling the cache unclocked
+// or on untested SRAM could hang the machine at every boot.
 void ComputeTheL2CR()
 {
-    theL2CR = theProcessor->getDefaultL2CR();
-    if (theL2CR == kDefL2CRNoWorkingSRAM || theL2CR == kDefL2CRAllocFailed) {
-        theL2CR = 0;
+    theL2CR = 0;
+    const UInt32 defL2CR = theProcessor->getDefaultL2CR();
+    if (!DefL2CRUsable(defL2CR))
         return;
-    }
-
-    UInt32 clock = 0;
-    if (prefs.cacheRatioMenuSelection == kAutomaticRatioSelection) {
-        const UInt32 running = theProcessor->getL2CR();
-        clock = (running & L2E) ? (running & L2CLK) : L2CLKForRatioSelection(kFallbackRatioSelection);
-    } else {
-        clock = L2CLKForRatioSelection(prefs.cacheRatioMenuSelection);
-    }
-    if (clock == 0) {
-        theL2CR = 0;
-        return;
-    }
-
-    theL2CR |= clock;
-    if (prefs.writeThruMode)
-        theL2CR |= L2WT;
+    const UInt32 clock = BootL2CLKForRatioSelection(prefs.cacheRatioMenuSelection, theProcessor->getL2CR());
+    if (clock != 0)
+        theL2CR = RunningL2CR(defL2CR, clock, prefs.writeThruMode);
 }
 
 void ReportUnreadablePrefs(const ThrowError& error)
@@ -81,7 +64,7 @@ int stupidmain(int, char**)
     if (prefs.enableBacksideCacheOnRestart) {
         ComputeTheL2CR();
         if (theL2CR != 0)
-            theProcessor->setL2CR(theL2CR | L2E);
+            theProcessor->setL2CR(theL2CR);
     }
 
     // disableMotherboardCacheOnRestart is kept for the application; there is

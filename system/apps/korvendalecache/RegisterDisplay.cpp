@@ -2,9 +2,8 @@
 // kernel extension's L2 test found (DefL2CR).
 #include "CacheTool.h"
 
+#include <registers/DefL2CR.h>
 #include <registers/HID1Multipliers.h>
-#include <registers/KextNodes.h>
-#include <registers/L2CRFields.h>
 
 #include <cstdio>
 
@@ -14,7 +13,7 @@ void display_registers()
     printf("HID0 = 0x%08X\n", hid0);
     printf("HID1 = 0x%08X [x%s]\n", hid1, HID1MultiplierText(hid1));
     printf("L2CR = 0x%08X [", l2cr);
-    if (l2cr & L2E) {
+    if (L2CacheEnabled(l2cr)) {
         printf("%s", L2SizeCodeOf(l2cr).registerLineText);
         // With no clock code there is no ratio text, but the line is still
         // closed so that the temperature keeps its own line.
@@ -29,7 +28,7 @@ void display_registers()
 void display_auto_detected()
 {
     printf("Auto-detected L2CR settings:\n");
-    if (def_l2cr == kDefL2CRAllocFailed) {
+    if (def_l2cr == kDefL2CRNotTested) {
         printf("\terror: failed to allocate 512K block for L2 test.\n");
         return;
     }

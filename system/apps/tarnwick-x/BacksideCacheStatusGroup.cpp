@@ -3,23 +3,16 @@
 #include "BacksideCacheSubPane.h"
 #include "CacheWarnings.h"
 #include "G3TarnwickApp.h"
+#include "OnOffButtons.h"
 
 #include <processor/PProcessor.h>
-#include <registers/L2CRFields.h>
+#include <registers/DefL2CR.h>
 #include <support/ThrowError.h>
 
 KORV_SOURCE_UNIT("BacksideCacheStatusGroup");
 
-namespace {
-
-constexpr UInt32 kOneToOne = 0x02000000;
-constexpr UInt32 kThreeToTwo = 0x04000000;
-
-} // namespace
-
-// Selected when L2E is set in the live L2CR.
 BacksideCacheStatusGroup::BacksideCacheStatusGroup(BacksideCacheSubPane* pane)
-    : PRadioGroup((theProcessor->getL2CR() >> 31) ^ 1)
+    : PRadioGroup(OnOffItem(L2CacheEnabled(theProcessor->getL2CR())))
     , myPane(pane)
 {
 }
@@ -35,40 +28,40 @@ void BacksideCacheStatusGroup::handleSelection(unsigned long item)
     myPane->invalidateCurrentL2CR();
 }
 
+void BacksideCacheStatusGroup::showCacheState()
+{
+    selectItem(OnOffItem(L2CacheEnabled(theProcessor->getL2CR())), false);
+}
+
 bool BacksideCacheStatusGroup::switchOn()
 {
     const UInt32 defL2CR = theProcessor->getDefaultL2CR();
-    if (!BacksideCacheSubPane::usableDefault(defL2CR)) {
-        // Nothing can be written: let the buttons show what the cache does.
-        selectItem((theProcessor->getL2CR() & L2E) ? kOn : kOff, false);
+    if (!DefL2CRUsable(defL2CR)) {
+        // Nothing can be written.
+        showCacheState();
         return true;
     }
     const UInt32 ratio = myPane->cacheRatioPopup.getCacheRatio();
     if (ratio == 0) {
         if (!useAdvancedMode) {
             // Normal mode offers ratios only: a zero is a fault of the pane.
+            // Line 845 is the number this error has always been reported with.
             Throw(static_cast<unsigned long>(-1), PSTR("cacheRatioPopup.getCacheRatio() returned nil!"),
                 korvSourceUnit, 845, false);
         }
         if (DoAutoDetectWarning() == 1) {
-            selectItem(kOff, false);
+            showCacheState();
             return false;
         }
-    }
-    if ((ratio == kOneToOne || ratio == kThreeToTwo) && DoCacheSpeedWarning(ratio) == 1) {
-        selectItem(kOff, false);
-        return false;
-    }
-    if (ratio == 0) {
-        // No routine finds a ratio by itself: the cache stays off.
+        // No routine finds a ratio by itself: nothing is written.
         myPane->enableOnRestartBox.disable();
-        selectItem(kOff, false);
+        showCacheState();
         return true;
     }
-    // DefL2CR's clock field is clear as the extension publishes it.
-    UInt32 value = defL2CR | ratio | L2E;
-    if (myPane->writeThruBox.getControlValue())
-        value |= L2WT;
-    theProcessor->setL2CR(value);
+    if (CacheSpeedWarningDeclined(ratio)) {
+        showCacheState();
+        return false;
+    }
+    theProcessor->setL2CR(RunningL2CR(defL2CR, ratio, myPane->writeThruBox.getControlValue() != 0));
     return true;
 }

@@ -1,12 +1,13 @@
 #include "BacksideCacheSubPane.h"
 
 #include "G3TarnwickApp.h"
+#include "OnOffButtons.h"
 #include "PaneText.h"
 
 #include <framework/PWindow.h>
 #include <prefs/G3TarnwickAppPrefs.h>
 #include <processor/PProcessor.h>
-#include <registers/L2CRFields.h>
+#include <registers/DefL2CR.h>
 #include <registers/L2CacheSpeed.h>
 #include <registers/RatioSelection.h>
 #include <support/UtilityFunctions.h>
@@ -18,18 +19,12 @@ namespace {
 
 constexpr short kAdvancedOffset = 15;
 constexpr unsigned long kExpandedHeight = 169;
-constexpr UInt32 kDefL2CRTestNotRun = 0xFFFFFFFF;
 
 } // namespace
 
 short BacksideCacheSubPane::advancedOffset()
 {
     return useAdvancedMode ? kAdvancedOffset : 0;
-}
-
-bool BacksideCacheSubPane::usableDefault(UInt32 defL2CR)
-{
-    return defL2CR != 0 && defL2CR != kDefL2CRTestNotRun;
 }
 
 BacksideCacheSubPane::BacksideCacheSubPane(PTabPane* owner)
@@ -42,27 +37,28 @@ BacksideCacheSubPane::BacksideCacheSubPane(PTabPane* owner)
     , cacheRatioPopup(this)
     , testRatioPush(this)
 {
-    const short a = advancedOffset();
-    statusRadioGroup.addButton(150, 75 + a, 185, 87 + a, PSTR("On"));
-    statusRadioGroup.addButton(150, 94 + a, 185, 106 + a, PSTR("Off"));
+    AddOnOffButtons(statusRadioGroup, 150, 75 + advancedOffset());
+    controls.add(statusRadioGroup);
+    controls.add(enableOnRestartBox);
+    controls.add(writeThruBox);
+    controls.add(cacheRatioPopup);
+    if (useAdvancedMode)
+        controls.add(testRatioPush);
 
     if (!ProcessorIsSupported()) {
         // The pop-up keeps the plain ratio texts of its menu.
-        disableSettingControls();
+        controls.disable();
         return;
     }
     if (!authorized)
-        disableSettingControls();
-    if (!usableDefault(theProcessor->getDefaultL2CR())) {
+        controls.disable();
+    if (!DefL2CRUsable(theProcessor->getDefaultL2CR())) {
         enableOnRestartBox.disable();
         writeThruBox.disable();
-        testRatioPush.disable();
     }
     setRatioItemTexts();
-    if (useAdvancedMode) {
+    if (useAdvancedMode)
         cacheRatioPopup.disableItem(1); // the automatic entry
-        testRatioPush.disable();
-    }
 }
 
 // The boxes' values go to the preferences, which main writes after the
@@ -73,46 +69,25 @@ BacksideCacheSubPane::~BacksideCacheSubPane()
     prefs.writeThruMode = writeThruBox.getControlValue() ? 1 : 0;
 }
 
-void BacksideCacheSubPane::disableSettingControls()
-{
-    statusRadioGroup.disable();
-    enableOnRestartBox.disable();
-    writeThruBox.disable();
-    cacheRatioPopup.disable();
-    testRatioPush.disable();
-}
-
 // Each ratio item reads as the cache clock it gives at this processor's
 // clock: "200 MHz [2:1]".
 void BacksideCacheSubPane::setRatioItemTexts()
 {
     const UInt32 speed = theProcessor->getSpeed();
-    const UInt32 firstSelection = 2;
-    const UInt32 lastSelection = useAdvancedMode ? 8 : 6;
-    for (UInt32 selection = firstSelection; selection <= lastSelection; ++selection) {
-        const L2ClockRatio* ratio = L2ClockRatioOf(L2CLKForRatioSelection(selection));
-        if (!ratio)
+    for (const L2ClockRatio& ratio : l2ClockRatios) {
+        if (!useAdvancedMode && IsAdvancedOnlySelection(ratio.ratioSelection))
             continue;
         Str255 text;
-        NumToString(static_cast<long>(WholeMHz(L2ClockSpeed(*ratio, speed))), text);
-        pstrcat(text, ratio->speedSuffixText);
-        cacheRatioPopup.setItemText(BacksideCacheSubPaneCacheRatioPopup::itemForSelection(selection), text);
+        NumToString(static_cast<long>(WholeMHz(L2ClockSpeed(ratio, speed))), text);
+        pstrcat(text, ratio.speedSuffixText);
+        cacheRatioPopup.setItemText(
+            BacksideCacheSubPaneCacheRatioPopup::itemForSelection(ratio.ratioSelection), text);
     }
 }
 
 char BacksideCacheSubPane::handleMouseDown(const EventRecord* theEvent)
 {
-    if (PDinkSubPane::handleMouseDown(theEvent))
-        return true;
-    if (enableOnRestartBox.handleMouseDown(theEvent))
-        return true;
-    if (writeThruBox.handleMouseDown(theEvent))
-        return true;
-    if (statusRadioGroup.handleMouseDown(theEvent))
-        return true;
-    if (cacheRatioPopup.handleMouseDown(theEvent))
-        return true;
-    return useAdvancedMode && testRatioPush.handleMouseDown(theEvent);
+    return PDinkSubPane::handleMouseDown(theEvent) || controls.handleMouseDown(theEvent);
 }
 
 void BacksideCacheSubPane::draw()
@@ -139,7 +114,7 @@ void BacksideCacheSubPane::draw()
             DrawValue(80, PSTR("Not present"));
         DrawValue(118 + a, PSTR("Not present"));
     }
-    drawControls();
+    controls.draw();
 }
 
 // The type and size rows describe DefL2CR, the configuration the kernel
@@ -148,10 +123,10 @@ void BacksideCacheSubPane::drawValues()
 {
     const short a = advancedOffset();
     const UInt32 defL2CR = theProcessor->getDefaultL2CR();
-    if (defL2CR == kDefL2CRTestNotRun) {
+    if (defL2CR == kDefL2CRNotTested) {
         DrawValue(35, PSTR("Not tested"));
         DrawValue(50, PSTR("Not tested"));
-    } else if (defL2CR == 0) {
+    } else if (defL2CR == kDefL2CRNoWorkingSRAM) {
         DrawValue(35, PSTR("Bad SRAMs"));
         DrawValue(50, PSTR("Bad SRAMs"));
     } else {
@@ -171,16 +146,6 @@ void BacksideCacheSubPane::drawValues()
     DrawValue(118 + a, NumToHex(theProcessor->getL2CR(), l2cr));
 }
 
-void BacksideCacheSubPane::drawControls()
-{
-    statusRadioGroup.draw();
-    enableOnRestartBox.draw();
-    writeThruBox.draw();
-    cacheRatioPopup.draw();
-    if (useAdvancedMode)
-        testRatioPush.draw();
-}
-
 void BacksideCacheSubPane::invalidateCurrentL2CR()
 {
     const short a = advancedOffset();
@@ -191,22 +156,12 @@ void BacksideCacheSubPane::invalidateCurrentL2CR()
 
 void BacksideCacheSubPane::subPaneOpened()
 {
-    statusRadioGroup.showControl();
-    enableOnRestartBox.showControl();
-    writeThruBox.showControl();
-    cacheRatioPopup.showControl();
-    if (useAdvancedMode)
-        testRatioPush.showControl();
+    controls.showControl();
     prefs.backsideCacheDinked = true;
 }
 
 void BacksideCacheSubPane::subPaneClosed()
 {
-    statusRadioGroup.hideControl();
-    enableOnRestartBox.hideControl();
-    writeThruBox.hideControl();
-    cacheRatioPopup.hideControl();
-    if (useAdvancedMode)
-        testRatioPush.hideControl();
+    controls.hideControl();
     prefs.backsideCacheDinked = false;
 }

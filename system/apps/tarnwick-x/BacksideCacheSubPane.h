@@ -13,6 +13,7 @@
 #include "BacksideCacheSubPaneWriteThruBox.h"
 
 #include <framework/PCheckButton.h>
+#include <framework/PControlList.h>
 #include <framework/PDinkSubPane.h>
 
 #include <MacTypes.h>
@@ -28,9 +29,6 @@ public:
     void subPaneClosed() override;
 
     static short advancedOffset();
-    // Whether a DefL2CR names a configuration the extension found working:
-    // not 0 (no working SRAM setting) and not 0xFFFFFFFF (the test never ran).
-    static bool usableDefault(UInt32 defL2CR);
     // Marks the "Current L2CR:" value (and the Off button beside it) for
     // redrawing; called with the origin at the sub-pane's corner.
     void invalidateCurrentL2CR();
@@ -42,8 +40,8 @@ public:
     BacksideCacheSubPaneTestRatioPush testRatioPush;
 
 private:
-    void disableSettingControls();
     void setRatioItemTexts();
     void drawValues();
-    void drawControls();
+
+    PControlList controls; // in drawing order; Test Ratio in advanced mode only
 };

@@ -17,14 +17,6 @@ constexpr SInt16 kAdvancedMenuID = 1;
 constexpr SInt16 kNormalMenuID = 2;
 constexpr SInt16 kReplacedByThreeToOneAlert = 132;
 constexpr SInt16 kReplacedByRatioInUseAlert = 133;
-constexpr UInt32 kThreeToOneSelection = 6;
-
-// L2CLK by selection order: automatic, 1:1, 3:2, 2:1, 5:2, 3:1, 7:2, 4:1.
-constexpr UInt32 kRatioBySelection[8]
-    = {0x00000000, 0x02000000, 0x04000000, 0x08000000, 0x0A000000, 0x0C000000, 0x06000000, 0x0E000000};
-
-constexpr UInt32 kOneToOne = 0x02000000;
-constexpr UInt32 kThreeToTwo = 0x04000000;
 
 } // namespace
 
@@ -49,8 +41,8 @@ BacksideCacheSubPaneCacheRatioPopup::BacksideCacheSubPaneCacheRatioPopup(Backsid
     // way to a ratio the user can see: 3:1 for a cache that is off, else the
     // ratio the cache runs at (if it has one).
     const UInt32 l2cr = theProcessor->getL2CR();
-    if ((l2cr & L2E) == 0) {
-        prefs.cacheRatioMenuSelection = kThreeToOneSelection;
+    if (!L2CacheEnabled(l2cr)) {
+        prefs.cacheRatioMenuSelection = kFallbackRatioSelection;
         StopAlert(kReplacedByThreeToOneAlert, nullptr);
     } else if (const UInt32 inUse = RatioSelectionForL2CR(l2cr); inUse != 0) {
         prefs.cacheRatioMenuSelection = inUse;
@@ -61,29 +53,29 @@ BacksideCacheSubPaneCacheRatioPopup::BacksideCacheSubPaneCacheRatioPopup(Backsid
 
 UInt32 BacksideCacheSubPaneCacheRatioPopup::getCacheRatio()
 {
-    const unsigned long index = useAdvancedMode ? getSelectedItem() - 1 : getSelectedItem();
-    return index < 8 ? kRatioBySelection[index] : 0;
+    return L2CLKForRatioSelection(selectionForItem(getSelectedItem()));
 }
 
+// The choice is weighed against the ratio the cache runs at, not the stored
+// selection: "On" may have started the cache at another item than the one
+// stored, and choosing the stored one must then still take effect.
 void BacksideCacheSubPaneCacheRatioPopup::handleClick()
 {
     const UInt32 l2cr = theProcessor->getL2CR();
-    if ((l2cr & L2E) == 0)
+    if (!L2CacheEnabled(l2cr))
         return;
     const UInt32 chosen = selectionForItem(getSelectedItem());
-    if (chosen == prefs.cacheRatioMenuSelection)
-        return;
-
-    UInt32 newL2CR = l2cr & kClearL2CLK;
     const UInt32 ratio = getCacheRatio();
-    if ((ratio == kOneToOne || ratio == kThreeToTwo) && DoCacheSpeedWarning(ratio) == 1) {
-        selectItem(itemForSelection(prefs.cacheRatioMenuSelection));
+    if (ratio == (l2cr & L2CLK)) {
+        prefs.cacheRatioMenuSelection = chosen;
         return;
     }
-    newL2CR |= ratio;
-    if (newL2CR != l2cr) {
-        theProcessor->setL2CR(newL2CR | L2E);
-        myPane->invalidateCurrentL2CR();
+    if (CacheSpeedWarningDeclined(ratio)) {
+        const UInt32 running = RatioSelectionForL2CR(l2cr);
+        selectItem(itemForSelection(running != 0 ? running : prefs.cacheRatioMenuSelection));
+        return;
     }
+    theProcessor->setL2CR((l2cr & kClearL2CLK) | ratio | L2E);
+    myPane->invalidateCurrentL2CR();
     prefs.cacheRatioMenuSelection = chosen;
 }

@@ -16,7 +16,7 @@ BacksideCacheSubPaneWriteThruBox::BacksideCacheSubPaneWriteThruBox(BacksideCache
 void BacksideCacheSubPaneWriteThruBox::handleSelection()
 {
     const UInt32 l2cr = theProcessor->getL2CR();
-    if ((l2cr & L2E) == 0)
+    if (!L2CacheEnabled(l2cr))
         return;
     theProcessor->setL2CR(l2cr | L2WT);
     myPane->invalidateCurrentL2CR();
@@ -25,7 +25,7 @@ void BacksideCacheSubPaneWriteThruBox::handleSelection()
 void BacksideCacheSubPaneWriteThruBox::handleDeselection()
 {
     const UInt32 l2cr = theProcessor->getL2CR();
-    if ((l2cr & L2E) == 0)
+    if (!L2CacheEnabled(l2cr))
         return;
     theProcessor->setL2CR(l2cr & kClearL2WT);
     myPane->invalidateCurrentL2CR();

@@ -29,7 +29,7 @@ void CacheOverviewSubPane::draw()
     if (!ProcessorIsSupported()) {
         DrawValue(35, PSTR("Not present"));
         DrawValue(50, PSTR("Not present"));
-    } else if (const UInt32 l2cr = theProcessor->getL2CR(); (l2cr & L2E) == 0) {
+    } else if (const UInt32 l2cr = theProcessor->getL2CR(); !L2CacheEnabled(l2cr)) {
         DrawValue(35, PSTR("Disabled"));
         DrawValue(50, PSTR("Disabled"));
     } else {

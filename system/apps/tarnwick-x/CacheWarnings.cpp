@@ -74,3 +74,8 @@ short DoAutoDetectWarning()
         return kGoAhead;
     return RunWarning(kAutoDetectWarningID, 4, prefs.displayAutoDetectWarning);
 }
+
+bool CacheSpeedWarningDeclined(UInt32 ratio)
+{
+    return (ratio == kOneToOne || ratio == kThreeToTwo) && DoCacheSpeedWarning(ratio) == kDecline;
+}

@@ -3,9 +3,7 @@
 // at the next boot.
 #pragma once
 
-#include <framework/PCheckButton.h>
-#include <framework/PDinkSubPane.h>
-#include <framework/PRadioGroup.h>
+#include "SwitchSubPane.h"
 
 class DynamicPowerManagementStatusGroup : public PRadioGroup {
 public:
@@ -14,17 +12,10 @@ public:
     ~DynamicPowerManagementStatusGroup() override;
 };
 
-class DynamicPowerManagementSubPane : public PDinkSubPane {
+class DynamicPowerManagementSubPane : public SwitchSubPane {
 public:
     explicit DynamicPowerManagementSubPane(PTabPane* owner);
-    ~DynamicPowerManagementSubPane() override;
-    char handleMouseDown(const EventRecord* theEvent) override;
-    void draw() override;
-    void idle() override { }
-    void subPaneOpened() override;
-    void subPaneClosed() override;
 
 private:
-    PCheckButton enableOnRestartBox;
     DynamicPowerManagementStatusGroup statusRadioGroup;
 };

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int kOptionKeyCode = 58;
-constexpr UInt32 kThreeToOneSelection = 6;
 
 } // namespace
 
@@ -37,10 +36,10 @@ void RefreshRatioSelection(UInt32 l2cr)
     }
     if (prefs.cacheRatioMenuSelection < kFirstRatioSelection
         || prefs.cacheRatioMenuSelection > kLastRatioSelection)
-        prefs.cacheRatioMenuSelection = kThreeToOneSelection;
+        prefs.cacheRatioMenuSelection = kFallbackRatioSelection;
 }
 
 bool NeedsAdvancedMode(bool optionHeld, UInt32 selection)
 {
-    return optionHeld || selection == 1 || selection == 7 || selection == 8;
+    return optionHeld || IsAdvancedOnlySelection(selection);
 }

@@ -3,9 +3,7 @@
 // keeps the stored choice, which is written back unchanged.
 #pragma once
 
-#include <framework/PCheckButton.h>
-#include <framework/PDinkSubPane.h>
-#include <framework/PRadioGroup.h>
+#include "SwitchSubPane.h"
 
 class MotherboardCacheStatusGroup : public PRadioGroup {
 public:
@@ -14,17 +12,10 @@ public:
     ~MotherboardCacheStatusGroup() override;
 };
 
-class MotherboardCacheSubPane : public PDinkSubPane {
+class MotherboardCacheSubPane : public SwitchSubPane {
 public:
     explicit MotherboardCacheSubPane(PTabPane* owner);
-    ~MotherboardCacheSubPane() override;
-    char handleMouseDown(const EventRecord* theEvent) override;
-    void draw() override;
-    void idle() override { }
-    void subPaneOpened() override;
-    void subPaneClosed() override;
 
 private:
-    PCheckButton disableOnRestartBox;
     MotherboardCacheStatusGroup statusRadioGroup;
 };

@@ -3,9 +3,7 @@
 // the next boot.
 #pragma once
 
-#include <framework/PCheckButton.h>
-#include <framework/PDinkSubPane.h>
-#include <framework/PRadioGroup.h>
+#include "SwitchSubPane.h"
 
 class SpeculativeDisableStatusGroup : public PRadioGroup {
 public:
@@ -14,17 +12,10 @@ public:
     ~SpeculativeDisableStatusGroup() override;
 };
 
-class SpeculativeDisableSubPane : public PDinkSubPane {
+class SpeculativeDisableSubPane : public SwitchSubPane {
 public:
     explicit SpeculativeDisableSubPane(PTabPane* owner);
-    ~SpeculativeDisableSubPane() override;
-    char handleMouseDown(const EventRecord* theEvent) override;
-    void draw() override;
-    void idle() override { }
-    void subPaneOpened() override;
-    void subPaneClosed() override;
 
 private:
-    PCheckButton disableOnRestartBox;
     SpeculativeDisableStatusGroup statusRadioGroup;
 };

@@ -8,7 +8,3 @@ extern const char kHID1Node[]; // "hw.KorvendaleHID1"
 extern const char kTempNode[]; // "hw.KorvendaleTemp"
 extern const char kL2CRNode[]; // "hw.KorvendaleL2CR"
 extern const char kDefL2CRNode[]; // "hw.KorvendaleDefL2CR"
-
-// DefL2CR's reserved values.
-constexpr unsigned int kDefL2CRAllocFailed = 0xFFFFFFFF; // the L2 test could not get its 512K block
-constexpr unsigned int kDefL2CRNoWorkingSRAM = 0; // the L2 test found no working configuration

@@ -16,6 +16,16 @@ constexpr UInt32 L2WT = 0x00080000; // write-through mode
 constexpr UInt32 L2OH = 0x00030000; // output hold time code
 constexpr UInt32 L2DF = 0x00004000; // differential clock
 
+// The two ratios that run the cache at or near the processor's clock, which
+// the application warns about before it applies them.
+constexpr UInt32 kOneToOne = 0x02000000;
+constexpr UInt32 kThreeToTwo = 0x04000000;
+
+constexpr bool L2CacheEnabled(UInt32 l2cr)
+{
+    return (l2cr & L2E) != 0;
+}
+
 // The complements the system clears fields with.
 constexpr UInt32 kClearL2CLK = 0xF1FFFFFF;
 constexpr UInt32 kClearL2WT = 0xFFF7FFFF;
