@@ -83,20 +83,29 @@ INSTANTIATE_TEST_SUITE_P(Caches, SavedAutomaticChoice, testing::ValuesIn(kAutoma
     [](const testing::TestParamInfo<AutomaticCase>& info) { return std::string(info.param.name); });
 
 // With the automatic entry kept, "On" has no ratio to use: after the
-// warning the cache stays off and the enable box is dimmed.
-TEST(SavedAutomaticChoice, OnWarnsAndLeavesTheCacheOff)
+// warning, whichever way it is answered, nothing is written and the buttons
+// still show the cache running.
+TEST(SavedAutomaticChoice, OnWarnsAndLeavesTheCacheAsItIs)
 {
-    testkit::ScopedMachine machine;
-    machine.set({"l2cr=0xB1000000"});
-    machine.loadExtension();
-    writeFile(prefsPath(machine), PrefsWithSelection(1));
+    for (const char* answer : {"Continue", "Cancel"}) {
+        SCOPED_TRACE(answer);
+        testkit::ScopedMachine machine;
+        machine.set({"l2cr=0xB1000000"});
+        machine.loadExtension();
+        writeFile(prefsPath(machine), PrefsWithSelection(1));
 
-    // On sits 15 pixels lower in advanced mode.
-    const AppRun run = runTarnwick("click-title Tarnwick\nclick 310 183\nclick-title Continue\n");
-    ASSERT_EQ(run.status, 0) << run.err;
-    ASSERT_FALSE(run.dialogs().empty());
-    EXPECT_EQ(run.dialogs().front(), "dialog 128:  |  |  | ");
-    EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleL2CR").empty());
+        // On sits 15 pixels lower in advanced mode.
+        const AppRun run = runTarnwick("click-title Tarnwick\nsnapshot @DIR@/before.png\nclick 310 183\n"
+                                       "click-title "
+            + std::string(answer) + "\nsnapshot @DIR@/after.png\n");
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_FALSE(run.dialogs().empty());
+        EXPECT_EQ(run.dialogs().front(), "dialog 128:  |  |  | ");
+        EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleL2CR").empty());
+        EXPECT_EQ(machine.get("l2cr"), 0xB1000000u);
+        // The On and Off buttons (global 304..339, 177..208), "On" selected.
+        EXPECT_TRUE(sameRegion(run.snapshot("before.png"), run.snapshot("after.png"), 300, 175, 345, 210));
+    }
 }
 
 TEST(SavedChoice, SevenToTwoTurnsAdvancedModeOn)

@@ -119,6 +119,18 @@ std::vector<uint32_t> writesByApp(testkit::ScopedMachine& machine, const std::st
     return values;
 }
 
+bool sameRegion(const fs::path& a, const fs::path& b, int left, int top, int right, int bottom)
+{
+    toolbox::Image first, second;
+    if (!toolbox::readPNG(a.string(), first) || !toolbox::readPNG(b.string(), second))
+        return false;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (first.at(x, y) != second.at(x, y))
+                return false;
+    return true;
+}
+
 void expectWindowMatchesGolden(const fs::path& snapshot, const std::string& name, int contentHeight)
 {
     toolbox::Image screen;

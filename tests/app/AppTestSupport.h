@@ -50,6 +50,10 @@ std::vector<JournalWrite> journalWrites(testkit::ScopedMachine& machine);
 // The new values written to `node` by tarnwick-x, oldest first.
 std::vector<uint32_t> writesByApp(testkit::ScopedMachine& machine, const std::string& node);
 
+// Whether two snapshots show the same pixels in a screen rectangle (global,
+// right and bottom excluded).
+bool sameRegion(const fs::path& a, const fs::path& b, int left, int top, int right, int bottom);
+
 // Compares the window's content area (global left 150, top 60, width 370,
 // `contentHeight` high) in a snapshot with the golden app/<name>.
 void expectWindowMatchesGolden(const fs::path& snapshot, const std::string& name, int contentHeight);

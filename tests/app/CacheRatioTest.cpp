@@ -59,6 +59,24 @@ TEST(CacheRatio, ChoosingTheRatioAlreadyStoredDoesNothing)
     EXPECT_TRUE(run.dialogs().empty());
 }
 
+// "On" starts the cache at the item shown, which need not be the one stored:
+// choosing the stored item afterwards must still reach the register.
+TEST(CacheRatio, AChoiceIsWeighedAgainstTheRatioInForce)
+{
+    testkit::ScopedMachine machine;
+    machine.set({"l2cr=0xBD000000"}); // on, 3:1: the stored choice
+    machine.loadExtension();
+
+    const AppRun run = runTarnwick("click-title Tarnwick\nclick 310 187\n" // Off
+        + ChooseRatio(-1) + "click 310 168\n" // 5:2 shown, then On
+        + ChooseRatio(1)); // back to 3:1
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(writesByApp(machine, "hw.KorvendaleL2CR"),
+        (std::vector<uint32_t> {0x00000000, 0xBB000000, 0xBD000000}));
+    EXPECT_EQ(machine.get("l2cr"), 0xBD000000u);
+    EXPECT_EQ(readFile(prefsPath(machine)).at(kSelectionByte), 6);
+}
+
 struct WarningCase {
     const char* name;
     int rows; // from 2:1, the item shown

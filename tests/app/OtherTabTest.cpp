@@ -77,7 +77,7 @@ TEST(UnsupportedProcessor, EverySettingControlIsDimmed)
 
 // CI runs as root, whom no folder refuses; the user "nobody" may not write
 // into the startup item's folder, so every setting control is dimmed and
-// the preferences cannot be saved at quit.
+// the write of the preferences at quit, known to be refused, is skipped.
 TEST(Unauthorized, EverySettingControlIsDimmedAndNothingIsWritten)
 {
     testkit::ScopedMachine machine;
@@ -100,12 +100,9 @@ TEST(Unauthorized, EverySettingControlIsDimmedAndNothingIsWritten)
     expectWindowMatchesGolden(run.snapshot("tarnwick.png"), "tarnwick-unauthorized", 305);
     expectWindowMatchesGolden(run.snapshot("other.png"), "other-unauthorized", 210);
 
-    // Saving at quit is refused as well: the error ends the run, and the
-    // folder holds what it held.
-    ASSERT_FALSE(run.dialogs().empty());
-    EXPECT_EQ(run.dialogs().front().rfind("alert 10001: ", 0), 0u) << run.dialogs().front();
-    EXPECT_NE(run.dialogs().front().find("| -5000"), std::string::npos) << run.dialogs().front();
-    EXPECT_EQ(run.status, 1);
+    // A quiet quit: no alert, exit status 0, and the folder holds what it held.
+    EXPECT_TRUE(run.dialogs().empty()) << run.dialogs().front();
+    EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readFile(prefsPath(machine)), before);
 }
 

@@ -37,7 +37,10 @@ void RunApplication()
     // The panes copy their check boxes into prefs as they are destroyed.
     delete app;
     app = nullptr;
-    WriteG3TarnwickAppPrefs();
+    // The probe found the startup item's folder closed to this user: the
+    // write would be refused, and the dimmed controls left no setting to keep.
+    if (authorized)
+        WriteG3TarnwickAppPrefs();
 }
 
 } // namespace
