@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr UInt32 kDefaultRatioSelection = 6;
-
 // 0 when the node cannot be read: the same as a cache that is switched off.
 UInt32 ReadLiveL2CR()
 {
@@ -67,12 +65,12 @@ void FillDefaultPrefs(G3TarnwickAppPrefs& record)
     record.display2_1Warning = 1;
 
     const UInt32 l2cr = ReadLiveL2CR();
-    if (l2cr & L2E) {
+    if (L2CacheEnabled(l2cr)) {
         const UInt32 selection = RatioSelectionForL2CR(l2cr);
-        record.cacheRatioMenuSelection = selection != 0 ? selection : kDefaultRatioSelection;
+        record.cacheRatioMenuSelection = selection != 0 ? selection : kFallbackRatioSelection;
         record.writeThruMode = (l2cr & L2WT) != 0;
     } else {
-        record.cacheRatioMenuSelection = kDefaultRatioSelection;
+        record.cacheRatioMenuSelection = kFallbackRatioSelection;
         record.writeThruMode = 1;
     }
 

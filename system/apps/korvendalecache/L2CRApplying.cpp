@@ -28,8 +28,7 @@ int write_l2cr(unsigned int value)
 int apply_new_l2cr()
 {
     if (def_l2cr == kDefL2CRNotTested) {
-        // Reported, yet the run still counts as done: scripts written for the
-        // tool test its exit status for bad arguments only.
+        // Status 1 means a usage error to the scripts that run the tool; this is none.
         printf("error: failed to allocate 512K block for L2 test.\n");
         return 0;
     }

@@ -45,7 +45,7 @@ bool BacksideCacheStatusGroup::switchOn()
     if (ratio == 0) {
         if (!useAdvancedMode) {
             // Normal mode offers ratios only: a zero is a fault of the pane.
-            // Line 845 is the number this error has always been reported with.
+            // Line 845: the number this error has always been reported under.
             Throw(static_cast<unsigned long>(-1), PSTR("cacheRatioPopup.getCacheRatio() returned nil!"),
                 korvSourceUnit, 845, false);
         }
