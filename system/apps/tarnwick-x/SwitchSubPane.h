@@ -1,14 +1,9 @@
 // The shape the Motherboard Cache, Speculative Access and Dynamic Power
 // Management sub-panes share: a status row with "On"/"Off" buttons that act
 // at once, and a check box whose value the startup item applies at the next
-// boot. A sub-pane is this base described by a SwitchSubPaneLayout, plus its
-// own radio group class, which does the switching:
-//
-//     class XSubPane : public SwitchSubPane {
-//         XStatusGroup statusRadioGroup;
-//         XSubPane(PTabPane* owner) : SwitchSubPane(kXLayout, owner), statusRadioGroup(...)
-//         { attachStatusGroup(statusRadioGroup); }
-//     };
+// boot. Each sub-pane is this base described by a SwitchSubPaneLayout, plus a
+// radio group of its own class, which does the switching and which its
+// constructor hands to attachStatusGroup.
 #pragma once
 
 #include <framework/PCheckButton.h>
