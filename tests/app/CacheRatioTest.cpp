@@ -77,6 +77,20 @@ TEST(CacheRatio, AChoiceIsWeighedAgainstTheRatioInForce)
     EXPECT_EQ(readFile(prefsPath(machine)).at(kSelectionByte), 6);
 }
 
+// The ratio "On" starts the cache at is the one the next boot applies.
+TEST(CacheRatio, OnKeepsTheRatioItStartedTheCacheAt)
+{
+    testkit::ScopedMachine machine;
+    machine.set({"l2cr=0xBD000000"}); // on, 3:1: the stored choice
+    machine.loadExtension();
+
+    const AppRun run = runTarnwick("click-title Tarnwick\nclick 310 187\n" // Off
+        + ChooseRatio(-1) + "click 310 168\n"); // 5:2 shown, then On
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(machine.get("l2cr"), 0xBB000000u);
+    EXPECT_EQ(readFile(prefsPath(machine)).at(kSelectionByte), 5) << "5:2";
+}
+
 struct WarningCase {
     const char* name;
     int rows; // from 2:1, the item shown

@@ -5,6 +5,7 @@
 #include "G3TarnwickApp.h"
 #include "OnOffButtons.h"
 
+#include <prefs/G3TarnwickAppPrefs.h>
 #include <processor/PProcessor.h>
 #include <registers/DefL2CR.h>
 #include <support/ThrowError.h>
@@ -63,5 +64,8 @@ bool BacksideCacheStatusGroup::switchOn()
         return false;
     }
     theProcessor->setL2CR(RunningL2CR(defL2CR, ratio, myPane->writeThruBox.getControlValue() != 0));
+    // The ratio the cache now runs at is the one the next boot must apply.
+    prefs.cacheRatioMenuSelection
+        = BacksideCacheSubPaneCacheRatioPopup::selectionForItem(myPane->cacheRatioPopup.getSelectedItem());
     return true;
 }
