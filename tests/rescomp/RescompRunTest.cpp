@@ -48,7 +48,7 @@ struct BadSource {
 
 const BadSource kBadSources[] = {
     {"unknown block", "# x\nwidget 1\nend\n",
-        "2: expected a block (menu, dialog, alert, cicn, picture), found \"widget\""},
+        "2: expected a block (menu, dialog, alert, cicn, picture, font), found \"widget\""},
     {"no end", "menu 1\n title \"A\"\n item \"B\"\n", "1: menu block has no \"end\""},
     {"bad item option", "menu 1\n title \"A\"\n item \"B\" bold\nend\n",
         "3: item: unknown option \"bold\" (disabled, checked, key C)"},

@@ -24,6 +24,7 @@ void compileDialog(
 void compileAlert(SourceReader& reader, const Statement& opening, int id, std::vector<CompiledResource>& out);
 void compileColourIcon(
     SourceReader& reader, const Statement& opening, int id, std::vector<CompiledResource>& out);
+void compileFont(SourceReader& reader, const Statement& opening, int id, std::vector<CompiledResource>& out);
 void compilePicture(
     SourceReader& reader, const Statement& opening, int id, std::vector<CompiledResource>& out);
 

@@ -27,6 +27,7 @@ const BlockKind kBlockKinds[] = {
     {"alert", compileAlert},
     {"cicn", compileColourIcon},
     {"picture", compilePicture},
+    {"font", compileFont},
 };
 
 } // namespace
@@ -43,7 +44,7 @@ void compileFile(const std::string& path, std::vector<CompiledResource>& out)
         }
         if (!kind) {
             reader.fail(opening.line,
-                "expected a block (menu, dialog, alert, cicn, picture), found \""
+                "expected a block (menu, dialog, alert, cicn, picture, font), found \""
                     + opening.tokens.front().text + "\"");
         }
         Arguments args(reader, opening);

@@ -175,6 +175,11 @@ bool Arguments::peekWord(const char* word) const
         && statement_.tokens[index_].text == word;
 }
 
+bool Arguments::peekString() const
+{
+    return !atEnd() && statement_.tokens[index_].kind == Token::Kind::String;
+}
+
 std::string Arguments::word(const char* what)
 {
     const Token& t = take(what);

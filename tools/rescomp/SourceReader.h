@@ -62,6 +62,7 @@ public:
 
     bool atEnd() const { return index_ >= statement_.tokens.size(); }
     bool peekWord(const char* word) const;
+    bool peekString() const;
     std::string word(const char* what);
     std::string string(const char* what);
     long integer(const char* what, long min, long max);

@@ -65,16 +65,27 @@ Error makeSymlink(const fs::path& target, const fs::path& link)
     return {};
 }
 
-} // namespace
-
-std::string libexecDirectory()
+// <folder of the running program>/../<sub>/korvendale, or /usr/<sub>/korvendale.
+std::string besideProgram(const char* sub)
 {
     char buffer[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (n <= 0)
-        return "/usr/libexec/korvendale";
+        return std::string("/usr/") + sub + "/korvendale";
     fs::path exe(std::string(buffer, size_t(n)));
-    return (exe.parent_path().parent_path() / "libexec" / "korvendale").lexically_normal().string();
+    return (exe.parent_path().parent_path() / sub / "korvendale").lexically_normal().string();
+}
+
+} // namespace
+
+std::string libexecDirectory()
+{
+    return besideProgram("libexec");
+}
+
+std::string shareDirectory()
+{
+    return besideProgram("share");
 }
 
 Error buildDisk(const std::string& diskDir)
@@ -86,7 +97,7 @@ Error buildDisk(const std::string& diskDir)
     fs::path libexec = libexecDirectory();
 
     for (const fs::path& folder : {item, extension / "Contents", disk / "Library", disk / "Applications",
-             disk / "Users", disk / "sbin"}) {
+             disk / "Users", disk / "sbin", (disk / systemFilePath).parent_path()}) {
         if (Error e = makeFolder(folder))
             return e;
     }
@@ -95,6 +106,8 @@ Error buildDisk(const std::string& diskDir)
     if (Error e = replaceFile((item / "StartupParameters.plist").string(), startupParameters))
         return e;
     if (Error e = makeSymlink(libexec / startupItemName, item / startupItemName))
+        return e;
+    if (Error e = makeSymlink(fs::path(shareDirectory()) / "System", disk / systemFilePath))
         return e;
     return makeSymlink(libexec / "kextload", disk / "sbin" / "kextload");
 }

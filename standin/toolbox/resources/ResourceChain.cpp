@@ -6,6 +6,7 @@
 #include <Resources.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace toolbox {
@@ -64,6 +65,43 @@ SInt16 ResourceChain::open(const fs::path& path, bool resourceFork, SInt8 permis
     files_.push_back(std::move(file));
     current = refNum;
     return refNum;
+}
+
+bool ResourceChain::openSystemFile(const fs::path& path)
+{
+    if (hasSystemFile())
+        return true;
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    std::vector<uint8_t> bytes;
+    if (!ec) {
+        bytes.resize(size_t(size));
+        FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f || std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size())
+            ec = std::make_error_code(std::errc::io_error);
+        if (f)
+            std::fclose(f);
+    }
+    ResourceForkImage image;
+    if (ec || parseResourceFork(bytes, image) != noErr) {
+        lastError = ec ? OSErr(fnfErr) : OSErr(mapReadErr);
+        return false;
+    }
+    auto file = std::make_unique<OpenResourceFile>();
+    file->refNum = 0;
+    file->path = path;
+    file->resourceFork = false;
+    file->readOnly = true;
+    file->reserved = image.reserved;
+    file->fileAttributes = image.fileAttributes;
+    for (ResourceRecord& record : image.resources) {
+        auto resource = std::make_unique<Resource>();
+        resource->record = std::move(record);
+        resource->file = file.get();
+        file->resources.push_back(std::move(resource));
+    }
+    files_.insert(files_.begin(), std::move(file));
+    return true;
 }
 
 OpenResourceFile* ResourceChain::find(SInt16 refNum)

@@ -47,6 +47,11 @@ public:
     // Writes the file's changes (whole file, compacted).
     OSErr update(OpenResourceFile& file);
     OSErr close(SInt16 refNum);
+    // The System file: read once from `path` and kept at the bottom of the
+    // chain as reference number 0, read-only and never closed. The current
+    // file stays as it was. False (and lastError) when it cannot be read.
+    bool openSystemFile(const std::filesystem::path& path);
+    bool hasSystemFile() const { return !files_.empty() && files_.front()->refNum == 0; }
 
     Resource* owner(Handle h);
     Handle load(Resource& resource);

@@ -1,276 +1,244 @@
-// Font files are pinned for repeatable pixels: MACSIM_FONT_DIR when set, then
-// the Debian fonts-dejavu-core location, and only then whatever fontconfig
-// offers for the family. The TrueType interpreter version is set explicitly
-// so that FREETYPE_PROPERTIES cannot change the hinting.
+// Requests map onto strikes as the Font Manager maps them: the application
+// font is Geneva, size 0 is 12, and a size the family lacks takes the
+// family's nearest strike (no scaling); a family with no strike at all falls
+// back to Geneva and then to the system font.
 #include "text/FontLibrary.h"
 
-#include "text/MacRoman.h"
+#include "resources/ResourceChain.h"
 
 #include <Fonts.h>
-
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_DRIVER_H
-#include FT_MODULE_H
+#include <macsim/DiskLayout.h>
+#include <macsim/MachineLocation.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 namespace toolbox::text {
 
 namespace {
 
-constexpr const char* kDebianFontDir = "/usr/share/fonts/truetype/dejavu";
+namespace fs = std::filesystem;
 
-enum class Family { Sans, Mono, Serif };
+constexpr uint32_t kFontType = 0x464F4E54; // 'FONT'
 
-Family familyOf(short font)
-{
-    switch (font) {
-    case kFontIDMonaco:
-    case kFontIDCourier:
-        return Family::Mono;
-    case kFontIDNewYork:
-    case kFontIDTimes:
-    case kFontIDLondon:
-    case kFontIDAthens:
-    case kFontIDToronto:
-        return Family::Serif;
-    default:
-        return Family::Sans;
+// A 'FONT' resource cut into glyphs: codes firstChar..lastChar, then the
+// missing-character glyph.
+struct Strike {
+    int firstChar = 0;
+    int lastChar = -1;
+    Metrics metrics;
+    std::vector<Glyph> glyphs;
+    std::vector<bool> present;
+
+    const Glyph& at(unsigned char c) const
+    {
+        const int i = c - firstChar;
+        if (i >= 0 && c <= lastChar && present[size_t(i)])
+            return glyphs[size_t(i)];
+        return glyphs.back();
     }
+};
+
+int word(const std::vector<uint8_t>& b, size_t at)
+{
+    return int16_t(uint16_t((b[at] << 8) | b[at + 1]));
 }
 
-int pixelSizeOf(const FontRequest& request)
+// Null when the bytes are not a sound bitmap font.
+std::unique_ptr<Strike> parseStrike(const std::vector<uint8_t>& b)
 {
-    return std::clamp<int>(request.size > 0 ? request.size : 12, 1, 255);
+    if (b.size() < 26)
+        return nullptr;
+    auto s = std::make_unique<Strike>();
+    s->firstChar = word(b, 2);
+    s->lastChar = word(b, 4);
+    const int kernMax = word(b, 8), nDescent = word(b, 10), height = word(b, 14);
+    const long owTLoc = (nDescent > 0 ? long(nDescent) << 16 : 0) + (word(b, 16) & 0xFFFF);
+    s->metrics = Metrics {word(b, 18), word(b, 20), word(b, 6), word(b, 22)};
+    const int rowWords = word(b, 24);
+    const int count = s->lastChar - s->firstChar + 1;
+    const size_t strikeAt = 26, locAt = strikeAt + size_t(rowWords) * size_t(height) * 2;
+    const size_t owAt = 16 + size_t(owTLoc) * 2;
+    if (count < 0 || count > 256 || height <= 0 || rowWords < 0 || owAt != locAt + size_t(count + 2) * 2
+        || owAt + size_t(count + 2) * 2 > b.size())
+        return nullptr;
+    auto bit = [&](int x, int y) {
+        const size_t at = strikeAt + size_t(y) * size_t(rowWords) * 2 + size_t(x >> 3);
+        return (b[at] >> (7 - (x & 7))) & 1;
+    };
+    for (int i = 0; i <= count; ++i) {
+        const int ow = word(b, owAt + size_t(i) * 2) & 0xFFFF;
+        const int loc = word(b, locAt + size_t(i) * 2) & 0xFFFF;
+        const int next = word(b, locAt + size_t(i + 1) * 2) & 0xFFFF;
+        Glyph g;
+        const bool exists = ow != 0xFFFF;
+        if (exists && next >= loc && next <= rowWords * 16) {
+            g.left = kernMax + (ow >> 8);
+            g.top = s->metrics.ascent;
+            g.width = next - loc;
+            g.rows = height;
+            g.advance = ow & 0xFF;
+            g.ink.resize(size_t(g.width) * size_t(height));
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < g.width; ++x)
+                    g.ink[size_t(y) * size_t(g.width) + size_t(x)] = uint8_t(bit(loc + x, y));
+        } else if (i == count) {
+            return nullptr; // every font has its missing-character glyph
+        }
+        s->glyphs.push_back(std::move(g));
+        s->present.push_back(exists && i < count);
+    }
+    return s;
 }
 
-bool isBold(const FontRequest& request)
+// The System file on the simulated Macintosh's startup disk when there is
+// one, else the one installed with the programs.
+std::vector<fs::path> systemFileCandidates()
 {
-    return request.font == systemFont || (request.face & 1);
-}
-
-bool isItalic(const FontRequest& request)
-{
-    return (request.face & 2) != 0;
-}
-
-std::string fileNameOf(Family family, bool bold, bool italic)
-{
-    std::string base = family == Family::Mono ? "DejaVuSansMono"
-        : family == Family::Serif             ? "DejaVuSerif"
-                                              : "DejaVuSans";
-    const char* slanted = family == Family::Serif ? "Italic" : "Oblique";
-    if (bold && italic)
-        return base + "-Bold" + slanted + ".ttf";
-    if (bold)
-        return base + "-Bold.ttf";
-    if (italic)
-        return base + "-" + slanted + ".ttf";
-    return base + ".ttf";
-}
-
-std::string fontconfigName(Family family, bool bold, bool italic)
-{
-    std::string name = family == Family::Mono ? "DejaVu Sans Mono"
-        : family == Family::Serif             ? "DejaVu Serif"
-                                              : "DejaVu Sans";
-    if (bold)
-        name += ":bold";
-    if (italic)
-        name += ":italic";
-    return name;
+    std::vector<fs::path> paths;
+    const char* named = std::getenv("MACSIM_MACHINE");
+    const fs::path machine = named && *named ? fs::path(named) : macsim::defaultMachineDirectory();
+    paths.push_back(machine / "disk" / macsim::systemFilePath);
+    paths.push_back(fs::path(macsim::shareDirectory()) / "System");
+    return paths;
 }
 
 } // namespace
 
 struct FontLibrary::Impl {
-    FT_Library library = nullptr;
-    bool usedFontconfig = false;
-    bool warned = false;
-    std::unordered_map<std::string, std::string> resolved; // file name -> path ("" = none)
-    std::vector<std::string> paths; // face index -> path
-    std::vector<FT_Face> faces;
-    std::vector<int> faceSizes;
-    std::unordered_map<uint32_t, Glyph> glyphs;
+    bool searched = false;
+    std::map<int, std::unique_ptr<Strike>> strikes; // by resource ID; null: not a sound font
+    std::map<std::pair<int, int>, const Strike*> chosen; // (family, size) -> strike
     Glyph blank;
 
-    std::string find(Family family, bool bold, bool italic)
+    void openSystemFile()
     {
-        std::string fileName = fileNameOf(family, bold, italic);
-        auto known = resolved.find(fileName);
-        if (known != resolved.end())
-            return known->second;
-        std::string path;
-        namespace fs = std::filesystem;
-        std::error_code ec;
-        if (const char* dir = std::getenv("MACSIM_FONT_DIR");
-            dir && *dir && fs::exists(fs::path(dir) / fileName, ec))
-            path = (fs::path(dir) / fileName).string();
-        else if (fs::exists(fs::path(kDebianFontDir) / fileName, ec))
-            path = (fs::path(kDebianFontDir) / fileName).string();
-        else
-            path = askFontconfig(fontconfigName(family, bold, italic));
-        if (path.empty() && (family != Family::Sans || bold || italic))
-            path = find(Family::Sans, false, false);
-        resolved[fileName] = path;
-        return path;
+        searched = true;
+        ResourceChain& chain = ResourceChain::shared();
+        const OSErr saved = chain.lastError;
+        std::vector<fs::path> tried = systemFileCandidates();
+        bool found = false;
+        for (const fs::path& path : tried)
+            if ((found = chain.openSystemFile(path)))
+                break;
+        chain.lastError = saved;
+        if (!found)
+            std::fprintf(stderr, "toolbox: no System file at %s or %s; text will not be drawn\n",
+                tried[0].c_str(), tried[1].c_str());
     }
 
-    std::string askFontconfig(const std::string& name)
+    // The strike with resource `id`, from the chain's search order.
+    const Strike* strike(int id)
     {
-        usedFontconfig = true;
-        std::string path;
-        FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));
-        if (!pattern)
-            return path;
-        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        FcResult result;
-        if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
-            FcChar8* file = nullptr;
-            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file)
-                path = reinterpret_cast<const char*>(file);
-            FcPatternDestroy(match);
-        }
-        FcPatternDestroy(pattern);
-        return path;
+        auto known = strikes.find(id);
+        if (known != strikes.end())
+            return known->second.get();
+        std::unique_ptr<Strike> parsed;
+        for (OpenResourceFile* file : searchFiles())
+            for (const auto& r : file->resources)
+                if (!parsed && r->record.type == kFontType && r->record.id == id)
+                    parsed = parseStrike(r->record.data);
+        return (strikes[id] = std::move(parsed)).get();
     }
 
-    // The face for request at its pixel size, or -1 when there is no font.
-    int faceFor(const FontRequest& request)
+    // The files to search: from the current one to the System file.
+    std::vector<OpenResourceFile*> searchFiles()
     {
-        std::string path = find(familyOf(request.font), isBold(request), isItalic(request));
-        if (path.empty() || !library) {
-            if (!warned) {
-                warned = true;
-                std::fprintf(stderr, "toolbox: no DejaVu font found; text will not be drawn\n");
+        ResourceChain& chain = ResourceChain::shared();
+        std::vector<OpenResourceFile*> files = chain.searchOrder();
+        if (chain.hasSystemFile() && (files.empty() || files.back()->refNum != 0))
+            files.push_back(chain.find(0));
+        return files;
+    }
+
+    // The sizes the family has, as FONT IDs family * 128 + size.
+    const Strike* nearest(int family, int size)
+    {
+        const Strike* best = nullptr;
+        int bestDistance = 1 << 20;
+        for (OpenResourceFile* file : searchFiles())
+            for (const auto& r : file->resources) {
+                const int id = r->record.id;
+                if (r->record.type != kFontType || id / 128 != family || id % 128 == 0)
+                    continue;
+                const int distance = std::abs(id % 128 - size);
+                const Strike* s = strike(id);
+                if (s && distance < bestDistance) {
+                    best = s;
+                    bestDistance = distance;
+                }
             }
-            return -1;
-        }
-        auto it = std::find(paths.begin(), paths.end(), path);
-        int index = int(it - paths.begin());
-        if (it == paths.end()) {
-            FT_Face face = nullptr;
-            if (FT_New_Face(library, path.c_str(), 0, &face) != 0) {
-                std::fprintf(stderr, "toolbox: cannot load font %s\n", path.c_str());
-                face = nullptr;
-            }
-            paths.push_back(path);
-            faces.push_back(face);
-            faceSizes.push_back(0);
-        }
-        if (!faces[size_t(index)])
-            return -1;
-        int px = pixelSizeOf(request);
-        if (faceSizes[size_t(index)] != px) {
-            FT_Set_Pixel_Sizes(faces[size_t(index)], 0, FT_UInt(px));
-            faceSizes[size_t(index)] = px;
-        }
-        return index;
+        return best;
     }
 
-    Glyph render(FT_Face face, char32_t code)
+    const Strike* strikeFor(const FontRequest& request)
     {
-        Glyph g;
-        FT_UInt index = FT_Get_Char_Index(face, FT_ULong(code));
-        if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) != 0)
-            return g;
-        FT_GlyphSlot slot = face->glyph;
-        g.advance = int((slot->advance.x + 32) >> 6);
-        if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
-            return g;
-        const FT_Bitmap& bm = slot->bitmap;
-        g.left = slot->bitmap_left;
-        g.top = slot->bitmap_top;
-        g.width = int(bm.width);
-        g.rows = int(bm.rows);
-        g.ink.assign(size_t(g.width) * size_t(g.rows), 0);
-        for (int y = 0; y < g.rows; ++y) {
-            const unsigned char* row = bm.buffer + y * bm.pitch;
-            for (int x = 0; x < g.width; ++x)
-                g.ink[size_t(y) * size_t(g.width) + size_t(x)] = (row[x >> 3] >> (7 - (x & 7))) & 1;
-        }
-        return g;
+        if (!searched)
+            openSystemFile();
+        const int family = request.font == applFont ? int(kFontIDGeneva) : int(request.font);
+        const int size = request.size > 0 ? std::min<int>(request.size, 127) : 12;
+        auto key = std::make_pair(family, size);
+        auto it = chosen.find(key);
+        if (it != chosen.end())
+            return it->second;
+        const Strike* s = family >= 0 && family < 256 ? nearest(family, size) : nullptr;
+        if (!s)
+            s = nearest(kFontIDGeneva, size);
+        if (!s)
+            s = nearest(systemFont, 12);
+        return chosen[key] = s;
     }
 };
 
 FontLibrary& FontLibrary::instance()
 {
-    static FontLibrary library;
+    // Never destroyed, like the resource chain its strikes come from.
+    static FontLibrary& library = *new FontLibrary;
     return library;
 }
 
 FontLibrary::FontLibrary()
     : impl_(std::make_unique<Impl>())
 {
-    if (FT_Init_FreeType(&impl_->library) != 0) {
-        impl_->library = nullptr;
-        return;
-    }
-    FT_UInt interpreter = TT_INTERPRETER_VERSION_40;
-    FT_Property_Set(impl_->library, "truetype", "interpreter-version", &interpreter);
 }
 
-FontLibrary::~FontLibrary()
-{
-    for (FT_Face face : impl_->faces)
-        if (face)
-            FT_Done_Face(face);
-    if (impl_->library)
-        FT_Done_FreeType(impl_->library);
-    if (impl_->usedFontconfig)
-        FcFini();
-}
+FontLibrary::~FontLibrary() = default;
 
 const Glyph& FontLibrary::glyph(const FontRequest& request, unsigned char macRomanChar)
 {
-    char32_t code = unicodeOfMacRoman(macRomanChar);
-    if (code == 0)
-        return impl_->blank;
-    int face = impl_->faceFor(request);
-    if (face < 0)
-        return impl_->blank;
-    uint32_t key = (uint32_t(face) << 16) | (uint32_t(pixelSizeOf(request)) << 8) | macRomanChar;
-    auto it = impl_->glyphs.find(key);
-    if (it == impl_->glyphs.end())
-        it = impl_->glyphs.emplace(key, impl_->render(impl_->faces[size_t(face)], code)).first;
-    return it->second;
+    const Strike* s = impl_->strikeFor(request);
+    return s ? s->at(macRomanChar) : impl_->blank;
 }
 
 Metrics FontLibrary::metrics(const FontRequest& request)
 {
-    Metrics m;
-    int face = impl_->faceFor(request);
-    if (face < 0) {
-        int px = pixelSizeOf(request);
-        m.ascent = px - px / 4;
-        m.descent = px / 4;
-        return m;
+    const Strike* s = impl_->strikeFor(request);
+    if (!s) {
+        const int px = request.size > 0 ? request.size : 12;
+        return Metrics {px - px / 4, px / 4, 0, 0};
     }
-    const FT_Size_Metrics& sm = impl_->faces[size_t(face)]->size->metrics;
-    m.ascent = int((sm.ascender + 63) >> 6);
-    m.descent = int((-sm.descender + 63) >> 6);
-    m.widMax = int((sm.max_advance + 63) >> 6);
-    m.leading = std::max(0, int((sm.height + 63) >> 6) - m.ascent - m.descent);
+    Metrics m = s->metrics;
+    m.widMax += boldExtra(request);
     return m;
+}
+
+int FontLibrary::advance(const FontRequest& request, unsigned char macRomanChar)
+{
+    return glyph(request, macRomanChar).advance + boldExtra(request);
 }
 
 int FontLibrary::width(const FontRequest& request, const unsigned char* text, int count)
 {
+    const Strike* s = impl_->strikeFor(request);
+    if (!s || count <= 0)
+        return 0;
     int total = 0;
     for (int i = 0; i < count; ++i)
-        total += glyph(request, text[i]).advance;
-    return total;
-}
-
-std::string FontLibrary::fileFor(const FontRequest& request)
-{
-    return impl_->find(familyOf(request.font), isBold(request), isItalic(request));
+        total += s->at(text[i]).advance;
+    return total + count * boldExtra(request);
 }
 
 } // namespace toolbox::text

@@ -1,24 +1,24 @@
-// The faces behind QuickDraw's font numbers, rendered by FreeType in
-// monochrome with the fonts' own hinting, and cached per glyph so that text
-// costs little after its first appearance.
+// The Font Manager's side of text: the bitmap font strikes ('FONT'
+// resources) behind QuickDraw's font numbers, found through the resource
+// chain like any other resource, the System file at its bottom. Glyphs are
+// cut from the strike once and kept, so text costs little after its first
+// appearance.
 #pragma once
 
 #include <MacTypes.h>
 
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace toolbox::text {
 
 struct Glyph {
-    int left = 0; // bitmap origin relative to the pen, x to the right
-    int top = 0; // rows of the bitmap above the baseline
+    int left = 0; // image origin relative to the pen, x to the right
+    int top = 0; // rows of the image above the baseline
     int width = 0;
     int rows = 0;
-    int advance = 0; // whole pixels
+    int advance = 0; // whole pixels, plain style
     std::vector<uint8_t> ink; // width * rows, 1 where the glyph is inked
 };
 
@@ -36,16 +36,24 @@ struct FontRequest {
     unsigned char face = 0;
 };
 
+// What bold adds: QuickDraw draws a bold glyph a second time one pixel to the
+// right and widens each advance by that pixel.
+inline int boldExtra(const FontRequest& request)
+{
+    return (request.face & 1) ? 1 : 0;
+}
+
 class FontLibrary {
 public:
     static FontLibrary& instance();
     ~FontLibrary();
 
+    // The plain glyph; the missing-character glyph for a code the font lacks.
     const Glyph& glyph(const FontRequest& request, unsigned char macRomanChar);
+    // Styled: bold widens widMax and each advance.
     Metrics metrics(const FontRequest& request);
+    int advance(const FontRequest& request, unsigned char macRomanChar);
     int width(const FontRequest& request, const unsigned char* text, int count);
-    // The file a request is drawn with ("" when no font file could be found).
-    std::string fileFor(const FontRequest& request);
 
 private:
     FontLibrary();

@@ -1,5 +1,6 @@
-// Text in a port: drawn from the pen on the baseline, glyph by glyph, with
-// the same whole-pixel advances the width calls report.
+// Text in a port: drawn from the pen on the baseline, glyph by glyph from the
+// font's strike, with the advances of its width table, which the width calls
+// report too. Bold and underline are QuickDraw's own on a bitmap font.
 #include "quickdraw/Raster.h"
 #include "text/FontLibrary.h"
 
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 using namespace toolbox;
 using toolbox::text::FontLibrary;
@@ -31,6 +33,27 @@ uint32_t inkColor(GrafPtr port)
     return mixed;
 }
 
+// Where a glyph's ink falls on the underline row, so that the line can leave
+// a pixel clear on either side of each descender.
+struct UnderlineGaps {
+    int left = 0;
+    std::vector<uint8_t> ink;
+    void mark(int x)
+    {
+        if (x >= left && x < left + int(ink.size()))
+            ink[size_t(x - left)] = 1;
+    }
+    bool clear(int x) const
+    {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int i = x + dx - left;
+            if (i >= 0 && i < int(ink.size()) && ink[size_t(i)])
+                return false;
+        }
+        return true;
+    }
+};
+
 void drawBytes(const unsigned char* bytes, int count)
 {
     GrafPtr port = currentPort();
@@ -40,6 +63,7 @@ void drawBytes(const unsigned char* bytes, int count)
     FontLibrary& fonts = FontLibrary::instance();
     text::Metrics m = fonts.metrics(request);
     int width = fonts.width(request, bytes, count);
+    const int extra = text::boldExtra(request);
 
     Surface s = surfaceOf(port);
     Point shift = portShift(port);
@@ -48,16 +72,28 @@ void drawBytes(const unsigned char* bytes, int count)
     IRect box {penX, baseline - m.ascent, penX + width, baseline + m.descent};
     uint32_t ink = inkColor(port), paper = pixelOf(port->rgbBkColor);
     short mode = port->txMode;
+    const bool underlined = (port->txFace & underline) && width > 0;
+    const int underlineRow = baseline + 1;
+    UnderlineGaps gaps {penX - 1, std::vector<uint8_t>(underlined ? size_t(width + 2) : 0)};
 
     if (mode == srcCopy)
         paintArea(port, clip.intersect(box), solidPattern(0), patCopy);
 
-    IRect touched = clip.intersect(box).bounds();
+    IRect touched;
     int x = penX;
     for (int i = 0; i < count; ++i) {
         const text::Glyph& g = fonts.glyph(request, bytes[i]);
-        IRect glyphBox {x + g.left, baseline - g.top, x + g.left + g.width, baseline - g.top + g.rows};
-        if (!g.ink.empty() && clip.intersects(glyphBox)) {
+        for (int strike = 0; strike <= extra && !g.ink.empty(); ++strike) {
+            const int left = x + g.left + strike;
+            IRect glyphBox {left, baseline - g.top, left + g.width, baseline - g.top + g.rows};
+            if (underlined && underlineRow >= glyphBox.top && underlineRow < glyphBox.bottom) {
+                const uint8_t* row = &g.ink[size_t(underlineRow - glyphBox.top) * size_t(g.width)];
+                for (int px = 0; px < g.width; ++px)
+                    if (row[px])
+                        gaps.mark(left + px);
+            }
+            if (!clip.intersects(glyphBox))
+                continue;
             for (const IRect& c : clip.rects()) {
                 IRect part = c.intersect(glyphBox);
                 for (int y = part.top; y < part.bottom; ++y) {
@@ -69,21 +105,22 @@ void drawBytes(const unsigned char* bytes, int count)
                         out = mode == srcXor ? (out ^ 0xFFFFFF) : mode == srcBic ? paper : ink;
                     }
                 }
-                if (!part.empty()) {
-                    IRect b = touched.empty() ? part : touched;
-                    touched = IRect {std::min(b.left, part.left), std::min(b.top, part.top),
-                        std::max(b.right, part.right), std::max(b.bottom, part.bottom)};
-                }
+                if (!part.empty())
+                    touched = touched.empty()
+                        ? part
+                        : IRect {std::min(touched.left, part.left), std::min(touched.top, part.top),
+                            std::max(touched.right, part.right), std::max(touched.bottom, part.bottom)};
             }
         }
-        x += g.advance;
+        x += g.advance + extra;
     }
 
-    if ((port->txFace & underline) && width > 0) {
-        Region line = clip.intersect(IRect {penX, baseline + 1, penX + width, baseline + 2});
+    if (underlined) {
+        Region line = clip.intersect(IRect {penX, underlineRow, penX + width, underlineRow + 1});
         for (const IRect& r : line.rects())
-            for (int y = r.top; y < r.bottom; ++y)
-                std::fill(&s.at(r.left, y), &s.at(r.left, y) + (r.right - r.left), ink);
+            for (int px = r.left; px < r.right; ++px)
+                if (gaps.clear(px))
+                    s.at(px, underlineRow) = ink;
         noteChanged(s, line.bounds());
     }
     noteChanged(s, touched);
@@ -149,8 +186,7 @@ short TextWidth(const void* textBuf, short firstByte, short byteCount)
 
 short CharWidth(CharParameter ch)
 {
-    return short(
-        FontLibrary::instance().glyph(requestOf(currentPort()), static_cast<unsigned char>(ch)).advance);
+    return short(FontLibrary::instance().advance(requestOf(currentPort()), static_cast<unsigned char>(ch)));
 }
 
 void GetFontInfo(FontInfo* info)
