@@ -8,7 +8,7 @@ BUILD_DIR=${BUILD_DIR:-$ROOT_DIR/build}
 KORV_PACKAGES=(
     build-essential cmake pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libsdl2-dev libfreetype-dev libfontconfig1-dev libpng-dev fonts-dejavu-core fontconfig
+    libsdl2-dev libpng-dev
     xvfb xauth xdotool x11-utils
     clang libclang-rt-14-dev dpkg-dev desktop-file-utils man-db groff-base valgrind
 )

@@ -1,10 +1,10 @@
 // Fonts.h: font family numbers, as QuickDraw's TextFont takes them.
 //
 // Provided: the classic family numbers and GetFNum.
-// Simplifications: the families map onto DejaVu faces: the system font (0)
-// is DejaVu Sans Bold (size 0 means 12), the application font (1) and Geneva
-// (3) DejaVu Sans, Monaco and Courier DejaVu Sans Mono, the serif families
-// DejaVu Serif; any other number falls back to DejaVu Sans.
+// Simplifications: the fonts are the bitmap 'FONT' resources of the System
+// file (the system font at 12 and Geneva 9). The application font (1) is
+// Geneva, size 0 means 12, a size a family lacks takes its nearest strike
+// (nothing is scaled) and a family without strikes falls back to Geneva.
 #pragma once
 
 #include <MacTypes.h>

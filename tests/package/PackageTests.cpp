@@ -45,11 +45,12 @@ TEST_P(PackageFile, IsInstalledUnderThePrefix)
 INSTANTIATE_TEST_SUITE_P(Installed, PackageFile,
     ::testing::Values("bin/macsim", "bin/tarnwick-x", "sbin/korvendalecache", "libexec/korvendale/kextload",
         "libexec/korvendale/Korvendale Startup", "share/korvendale/Tarnwick X.rsrc",
-        "lib/systemd/system/korvendale-startup.service", "share/man/man8/korvendalecache.8.gz",
-        "share/man/man1/macsim.1.gz", "share/applications/tarnwick-x.desktop",
-        "share/icons/hicolor/16x16/apps/tarnwick-x.png", "share/icons/hicolor/48x48/apps/tarnwick-x.png",
-        "share/icons/hicolor/256x256/apps/tarnwick-x.png", "share/doc/korvendale/copyright",
-        "share/doc/korvendale/changelog.gz", "share/doc/korvendale/README.md"));
+        "share/korvendale/System", "lib/systemd/system/korvendale-startup.service",
+        "share/man/man8/korvendalecache.8.gz", "share/man/man1/macsim.1.gz",
+        "share/applications/tarnwick-x.desktop", "share/icons/hicolor/16x16/apps/tarnwick-x.png",
+        "share/icons/hicolor/48x48/apps/tarnwick-x.png", "share/icons/hicolor/256x256/apps/tarnwick-x.png",
+        "share/doc/korvendale/copyright", "share/doc/korvendale/changelog.gz",
+        "share/doc/korvendale/README.md"));
 
 TEST_F(Package, ControlFieldsAndMaintainerScripts)
 {
@@ -59,7 +60,7 @@ TEST_F(Package, ControlFieldsAndMaintainerScripts)
     EXPECT_NE(control.find("Description: backside L2 cache settings for PowerPC G3 and G4 Macintoshes\n"),
         std::string::npos)
         << control;
-    for (const char* dependency : {"init-system-helpers", "fonts-dejavu-core", "libsdl2", "libc6"})
+    for (const char* dependency : {"init-system-helpers", "libsdl2", "libc6"})
         EXPECT_NE(control.find(dependency), std::string::npos) << dependency << " missing in\n" << control;
 
     for (const char* script : {"postinst", "prerm", "postrm"}) {

@@ -1,5 +1,6 @@
-// Text: baselines, widths that agree with the drawn pixels, faces and the
-// font metrics layout depends on.
+// Text from the System file's bitmap fonts: baselines, widths that agree with
+// the drawn pixels, QuickDraw's bold and underline, and the font metrics
+// layout depends on.
 #include "ScreenFixture.h"
 
 #include <Fonts.h>
@@ -41,7 +42,7 @@ struct WidthCase {
 
 class TextWidths : public ScreenTest, public ::testing::WithParamInterface<WidthCase> { };
 
-TEST_P(TextWidths, AreTheHintedAdvances)
+TEST_P(TextWidths, AreTheWidthTablesAdvances)
 {
     const WidthCase& c = GetParam();
     TextFont(c.font);
@@ -55,10 +56,11 @@ TEST_P(TextWidths, AreTheHintedAdvances)
 }
 
 INSTANTIATE_TEST_SUITE_P(Quickdraw, TextWidths,
-    ::testing::Values(WidthCase {kFontIDGeneva, 9, normal, "Processor version number:", 129},
-        WidthCase {kFontIDGeneva, 9, normal, "Enable L2 cache  Write-through  1 MB", 181},
-        WidthCase {applFont, 9, normal, "Processor version number:", 129},
-        WidthCase {kFontIDGeneva, 9, normal, "", 0}));
+    ::testing::Values(WidthCase {kFontIDGeneva, 9, normal, "Processor version number:", 109},
+        WidthCase {kFontIDGeneva, 9, normal, "Enable L2 cache  Write-through  1 MB", 155},
+        WidthCase {applFont, 9, normal, "Processor version number:", 109},
+        WidthCase {kFontIDGeneva, 9, bold, "Tarnwick", 37 + 8}, WidthCase {systemFont, 0, normal, "OK", 14},
+        WidthCase {systemFont, 12, bold, "OK", 14 + 2}, WidthCase {kFontIDGeneva, 9, normal, "", 0}));
 
 TEST_F(Text, GenevaNineHasATwelvePixelLine)
 {
@@ -123,24 +125,42 @@ TEST_F(Text, UnderlineIsOneRowBelowTheBaselineAcrossTheWidth)
         EXPECT_EQ(pixelAt(h, 15), 0xFFFFFFu) << h;
 }
 
-TEST_F(Text, BoldIsWiderAndTheSystemFontIsBoldTwelve)
+TEST_F(Text, UnderlineStopsAPixelShortOfEachDescender)
 {
     TextFont(kFontIDGeneva);
     TextSize(9);
-    short plain = StringWidth(PSTR("Tarnwick"));
+    TextFace(underline);
+    MoveTo(3, 15);
+    DrawString(PSTR("Up")); // U is 5 wide; the descender of p is its stem at 3 + 5
+    const int stem = 3 + 5;
+    for (int h = 3; h < 3 + StringWidth(PSTR("Up")); ++h) {
+        const bool beside = h == stem - 1 || h == stem + 1;
+        EXPECT_EQ(pixelAt(h, 16), beside ? 0xFFFFFFu : 0x000000u) << h;
+    }
+}
+
+TEST_F(Text, BoldStrikesEachGlyphTwiceAPixelApart)
+{
+    TextFont(kFontIDGeneva);
+    TextSize(9);
+    MoveTo(5, 20);
+    DrawString(PSTR("l"));
+    EXPECT_EQ(ink().left, 5);
+    EXPECT_EQ(ink().right, 5);
     TextFace(bold);
-    short bolder = StringWidth(PSTR("Tarnwick"));
-    EXPECT_GT(bolder, plain);
+    MoveTo(25, 20);
+    DrawString(PSTR("l"));
+    InkBounds b = inkIn(*this, 20, 0, 60, 40);
+    EXPECT_EQ(b.left, 25);
+    EXPECT_EQ(b.right, 26);
+    EXPECT_EQ(CharWidth('l'), 2 + 1);
 
     TextFont(systemFont);
     TextSize(0);
     TextFace(normal);
-    short system = StringWidth(PSTR("Tarnwick"));
-    TextSize(12);
-    TextFace(bold);
-    EXPECT_EQ(StringWidth(PSTR("Tarnwick")), system);
     FontInfo info;
     GetFontInfo(&info);
+    EXPECT_EQ(info.ascent, 12);
     EXPECT_EQ(info.ascent + info.descent, 15);
 }
 
@@ -173,16 +193,19 @@ TEST_F(Text, TextIsClippedLikeAnyDrawing)
     EXPECT_LE(ink().right, 7);
 }
 
-TEST_F(Text, MacRomanCharactersHaveGlyphs)
+TEST_F(Text, ACharacterTheFontLacksDrawsTheMissingGlyph)
 {
     TextFont(kFontIDGeneva);
     TextSize(9);
-    EXPECT_GT(CharWidth(0xA9), 0); // copyright sign
-    EXPECT_GT(CharWidth(0xB5), 0); // micro sign
-    EXPECT_EQ(CharWidth(0x0D), 0); // control characters draw nothing
+    EXPECT_EQ(CharWidth(0xA9), 8); // the copyright sign is in the font
+    EXPECT_EQ(CharWidth(0xB5), 6); // the micro sign is not: the missing glyph's box
     MoveTo(2, 12);
-    DrawChar(0x0D);
-    EXPECT_EQ(ink().right, -1);
+    DrawChar(0xB5);
+    InkBounds b = ink();
+    EXPECT_EQ(b.left, 2);
+    EXPECT_EQ(b.right, 6);
+    EXPECT_EQ(b.top, 12 - 7);
+    EXPECT_EQ(b.bottom, 11);
 }
 
 } // namespace

@@ -75,6 +75,10 @@ const BadSource kBadSources[] = {
         "4: pixels: the file ends after 1 of 3 rows"},
     {"transparent picture", "picture 1\n size 1x1\n colour . none\n pixels\n .\nend\n",
         "1: picture 1: pictures have no transparent colours"},
+    {"ragged glyph", "font 393\n ascent 2\n descent 1\n glyph \"a\"\n ##\n #.\n #\nend\n",
+        "7: glyph: row 3 has 1 columns, the first has 2"},
+    {"font without missing glyph", "font 393\n ascent 1\n descent 0\n glyph \"a\"\n #.\nend\n",
+        "1: font 393 has no missing-character glyph"},
     {"duplicate", "menu 1\n title \"A\"\n item \"B\"\nend\nmenu 1\n title \"C\"\n item \"D\"\nend\n",
         "5: 'MENU' 1 is already defined at "},
 };
@@ -93,6 +97,38 @@ TEST_F(Rescomp, BadSourcesNameFileAndLineAndKeepThePreviousOutput)
         std::ifstream in(out, std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "previous") << bad.what;
     }
+}
+
+// A 'FONT' as the Font Manager reads it: the font record, the strike with
+// each glyph's ink side by side, then the location and offset/width tables,
+// each with the missing glyph and a closing entry.
+TEST_F(Rescomp, FontsAreClassicBitmapFontResources)
+{
+    const fs::path src = write("font.rdef",
+        "font 393\n ascent 2\n descent 1\n leading 1\n"
+        " glyph \"b\"\n .#..\n .##.\n ....\n"
+        " glyph missing\n ##\n ##\n ..\n"
+        " glyph \"a\"\n #.\n ..\n ..\nend\n");
+    const fs::path out = dir_ / "font.rsrc";
+    const auto r = testkit::run("rescomp", {"-o", out.string(), src.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    SInt16 ref = -1;
+    ASSERT_EQ(toolbox::openResourceFileAtPath(out, fsRdPerm, &ref), noErr);
+    Handle h = Get1Resource('FONT', 393);
+    ASSERT_NE(h, nullptr);
+    const std::vector<uint8_t> bytes(*h, *h + GetHandleSize(h));
+    const std::vector<uint8_t> expected = {
+        0x90, 0x00, 0x00, 0x61, 0x00, 0x62, 0x00, 0x04, 0x00, 0x00, 0xFF,
+        0xFF, // type, 'a'..'b', widMax, kern, -descent
+        0x00, 0x03, 0x00, 0x03, 0x00, 0x0C, 0x00, 0x02, 0x00, 0x01, 0x00,
+        0x01, // fRect 3x3, owTLoc 12, ascent..leading
+        0x00, 0x01, // rowWords
+        0xD8, 0x00, 0x78, 0x00, 0x00, 0x00, // strike: a (1 column), b (2), missing (2)
+        0x00, 0x00, 0x00, 0x01, 0x00, 0x03, 0x00, 0x05, // locations of a, b, missing, end
+        0x00, 0x02, 0x01, 0x04, 0x00, 0x02, 0xFF, 0xFF, // offset/width of a, b, missing, end
+    };
+    EXPECT_EQ(bytes, expected);
+    CloseResFile(ref);
 }
 
 TEST_F(Rescomp, WrongArgumentsPrintTheUsage)

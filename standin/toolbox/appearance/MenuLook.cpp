@@ -10,47 +10,9 @@ namespace toolbox {
 
 namespace {
 
-// The Apple menu's title: a processor chip of our own drawing.
-const char* const kChipRows[] = {
-    "  # # # # #  ",
-    " ########### ",
-    " #         # ",
-    "## ####### ##",
-    " # #     # # ",
-    "## # ### # ##",
-    " # # ### # # ",
-    "## # ### # ##",
-    " # #     # # ",
-    "## ####### ##",
-    " #         # ",
-    " ########### ",
-    "  # # # # #  ",
-};
-const Glyph kChip {13, 13, kChipRows};
-
-const char* const kCommandRows[] = {
-    " ##   ## ",
-    "#  # #  #",
-    "#  # #  #",
-    " ####### ",
-    "   # #   ",
-    " ####### ",
-    "#  # #  #",
-    "#  # #  #",
-    " ##   ## ",
-};
-const Glyph kCommandSign {9, 9, kCommandRows};
-
-const char* const kCheckRows[] = {
-    "       #",
-    "      ##",
-    "     ## ",
-    "#   ##  ",
-    "## ##   ",
-    " ###    ",
-    "  #     ",
-};
-const Glyph kCheck {8, 7, kCheckRows};
+// The command sign, check mark and the Apple menu's title (our own processor
+// chip) are characters of the system font: 0x11, 0x12 and 0x14.
+constexpr unsigned char kCommandSign[2] = {1, 0x11};
 
 constexpr int kItemTextLeft = 15;
 constexpr int kCommandColumn = 30;
@@ -65,9 +27,9 @@ struct PString {
     }
 };
 
-int baselineIn(int top, int height)
+int baselineIn(int top, int height, const OpaqueMenuRef* menu = nullptr)
 {
-    FontInfo info = ScreenPainter::fontInfo();
+    FontInfo info = menu ? ScreenPainter::fontInfo(menu->font, menu->size) : ScreenPainter::fontInfo();
     return top + (height - (info.ascent + info.descent)) / 2 + info.ascent;
 }
 
@@ -91,8 +53,6 @@ bool isAppleMenuTitle(const std::string& title)
 
 int menuTitleWidth(const std::string& title)
 {
-    if (isAppleMenuTitle(title))
-        return kChip.width;
     return ScreenPainter::textWidth(PString(title).bytes);
 }
 
@@ -109,13 +69,8 @@ void drawMenuTitleLook(const TitleSlot& slot, bool highlighted)
     ScreenPainter p((Region(slot.bounds)));
     p.fill(slot.bounds, highlighted ? look::kBlack : look::kWhite);
     uint32_t ink = highlighted ? look::kWhite : (slot.menu->enabled ? look::kBlack : look::kDisabledText);
-    if (isAppleMenuTitle(slot.menu->title)) {
-        int top = slot.bounds.top + (slot.bounds.bottom - slot.bounds.top - kChip.height) / 2;
-        p.glyph(slot.textLeft, top, kChip, ink);
-    } else {
-        int baseline = baselineIn(slot.bounds.top, slot.bounds.bottom - slot.bounds.top);
-        p.text(slot.textLeft, baseline, PString(slot.menu->title).bytes, ink);
-    }
+    int baseline = baselineIn(slot.bounds.top, slot.bounds.bottom - slot.bounds.top);
+    p.text(slot.textLeft, baseline, PString(slot.menu->title).bytes, ink);
 }
 
 int menuItemOffset(const OpaqueMenuRef& menu, int item)
@@ -131,7 +86,8 @@ MenuLayout layoutMenu(const OpaqueMenuRef& menu, int left, int top)
     int widest = 0;
     for (const auto& item : menu.items) {
         if (!item.isDivider())
-            widest = std::max(widest, ScreenPainter::textWidth(PString(item.text).bytes));
+            widest
+                = std::max(widest, ScreenPainter::textWidth(PString(item.text).bytes, menu.font, menu.size));
     }
     int width = 1 + kItemTextLeft + widest + 12 + (anyCommandKey(menu) ? kCommandColumn : 0) + 1;
     width = std::max({width, 60, menu.minimumWidth});
@@ -180,19 +136,17 @@ void drawMenuItem(const OpaqueMenuRef& menu, const MenuLayout& layout, int item,
     }
     bool enabled = entry.enabled && menu.enabled;
     uint32_t ink = highlighted ? look::kWhite : (enabled ? look::kBlack : look::kDisabledText);
-    int baseline = baselineIn(r.top, r.bottom - r.top);
-    if (entry.mark == checkMark)
-        p.glyph(r.left + 3, r.top + 5, kCheck, ink);
-    else if (entry.mark != 0) {
+    int baseline = baselineIn(r.top, r.bottom - r.top, &menu);
+    if (entry.mark != 0) {
         unsigned char mark[2] = {1, entry.mark};
-        p.text(r.left + 3, baseline, mark, ink);
+        p.text(r.left + 3, baseline, mark, ink, menu.font, menu.size);
     }
-    p.text(r.left + kItemTextLeft, baseline, PString(entry.text).bytes, ink);
+    p.text(r.left + kItemTextLeft, baseline, PString(entry.text).bytes, ink, menu.font, menu.size);
     if (entry.commandKey) {
         int signLeft = r.right - kCommandColumn + 2;
-        p.glyph(signLeft, r.top + 4, kCommandSign, ink);
+        const int signWidth = p.text(signLeft, baseline, kCommandSign, ink);
         unsigned char key[2] = {1, entry.commandKey};
-        p.text(signLeft + kCommandSign.width + 2, baseline, key, ink);
+        p.text(signLeft + signWidth + 2, baseline, key, ink, menu.font, menu.size);
     }
 }
 

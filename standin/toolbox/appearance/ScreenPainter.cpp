@@ -104,24 +104,6 @@ void ScreenPainter::frame(const IRect& r, uint32_t rgb)
     vline(r.right - 1, r.top, r.bottom, rgb);
 }
 
-void ScreenPainter::glyph(int left, int top, const Glyph& g, uint32_t rgb)
-{
-    for (int y = 0; y < g.height; ++y) {
-        const char* row = g.rows[y];
-        int x = 0;
-        while (x < g.width) {
-            if (row[x] != '#') {
-                ++x;
-                continue;
-            }
-            int start = x;
-            while (x < g.width && row[x] == '#')
-                ++x;
-            fill(IRect {left + start, top + y, left + x, top + y + 1}, rgb);
-        }
-    }
-}
-
 int ScreenPainter::text(int left, int baseline, ConstStr255Param s, uint32_t rgb, short font, short size)
 {
     RGBColor c = rgbOf(rgb);

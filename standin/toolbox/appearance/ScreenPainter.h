@@ -12,13 +12,6 @@
 
 namespace toolbox {
 
-// A small monochrome picture: `rows` strings of `width` characters, '#' set.
-struct Glyph {
-    int width;
-    int height;
-    const char* const* rows;
-};
-
 class ScreenPainter {
 public:
     explicit ScreenPainter(const Region& clip);
@@ -31,7 +24,6 @@ public:
     void frame(const IRect& r, uint32_t rgb);
     void hline(int left, int right, int y, uint32_t rgb) { fill(IRect {left, y, right, y + 1}, rgb); }
     void vline(int x, int top, int bottom, uint32_t rgb) { fill(IRect {x, top, x + 1, bottom}, rgb); }
-    void glyph(int left, int top, const Glyph& g, uint32_t rgb);
     // Draws s with its baseline starting at (left, baseline); returns its width.
     int text(int left, int baseline, ConstStr255Param s, uint32_t rgb, short font = 0, short size = 0);
     // An outline inverted on a 50% grey pattern; drawing it twice restores the screen.

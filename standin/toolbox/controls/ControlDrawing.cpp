@@ -3,6 +3,7 @@
 #include "appearance/ControlLook.h"
 #include "appearance/SavedDrawingState.h"
 #include "controls/ControlRecord.h"
+#include "quickdraw/DrawnTexts.h"
 
 #include <Fonts.h>
 
@@ -60,6 +61,9 @@ void Draw1Control(ControlRef theControl)
             theControl->bounds, theControl->titleWidth, theControl->title, popupItemText(theControl), state);
         break;
     }
+    static const char* const kKinds[] = {"button", "checkbox", "radio", "popup"};
+    recordDrawnControl(GetWindowPort(theControl->owner), kKinds[int(theControl->kind)], theControl->title,
+        theControl->bounds);
 }
 
 void DrawControls(WindowRef theWindow)

@@ -80,6 +80,10 @@ ControlPartCode trackPopup(ControlRef control)
     const Rect box = popupBoxOf(control);
     Point corner = {box.top, box.left};
     LocalToGlobal(&corner);
+    if (control->windowFont) {
+        menu->font = GetPortTextFont(GetWindowPort(control->owner));
+        menu->size = GetPortTextSize(GetWindowPort(control->owner));
+    }
     SetPort(saved);
 
     HiliteControl(control, kControlMenuPart);
@@ -87,6 +91,7 @@ ControlPartCode trackPopup(ControlRef control)
     menu->minimumWidth = box.right - box.left + 2; // PopUpMenuSelect opens one pixel left of the box
     const long chosen = PopUpMenuSelect(menu, corner.v, corner.h, control->value);
     menu->minimumWidth = 0;
+    menu->font = menu->size = 0;
     EventRecord up;
     GetNextEvent(mUpMask, &up); // the release that ended the choice is ours
     HiliteControl(control, kControlNoPart);

@@ -30,4 +30,8 @@ struct OpaqueMenuRef {
     // While a pop-up control shows this menu, the menu is at least as wide as
     // the control's box, so a release anywhere over the box lands on an item.
     int minimumWidth = 0;
+    // The menu's font: the system font, or while a pop-up in its window's
+    // font shows the menu, that font.
+    short font = 0;
+    short size = 0;
 };

@@ -115,6 +115,13 @@ void EventScript::runNextStep(EventCenter& center)
             fail(step, "cannot write the snapshot " + step.text + ": " + error);
         break;
     }
+    case ScriptStep::Kind::Layout: {
+        center.present();
+        std::string error;
+        if (!writeLayout(step.text, error))
+            fail(step, error);
+        break;
+    }
     case ScriptStep::Kind::Quit:
         center.postHighLevel(kCoreEventClass, kAEQuitApplication);
         break;

@@ -179,10 +179,10 @@ bool parseLine(const Line& line, int number, ParsedScript& out, std::string& err
             return false;
         }
         step.ticks = UInt32(ticks);
-    } else if (command == "snapshot") {
-        step.kind = ScriptStep::Kind::Snapshot;
+    } else if (command == "snapshot" || command == "layout") {
+        step.kind = command == "snapshot" ? ScriptStep::Kind::Snapshot : ScriptStep::Kind::Layout;
         if (line.words.size() != 2 || line.words[1].empty()) {
-            error = "snapshot needs one file name";
+            error = command + " needs one file name";
             return false;
         }
         step.text = line.words[1];

@@ -6,6 +6,7 @@
 //        return, enter, tab, space, escape, delete, left, right, up, down ...
 //   wait TICKS
 //   snapshot FILE.png                     the whole screen
+//   layout FILE                           the texts and controls each window shows
 //   quit                                  sends the 'quit' Apple event
 //   menu TITLE ITEM                       chooses a menu item by its texts
 //   click-title TEXT                      clicks the title TEXT in the front window
@@ -23,7 +24,7 @@
 namespace toolbox {
 
 struct ScriptStep {
-    enum class Kind { Click, Press, Move, Release, Key, Wait, Snapshot, Quit, Menu, ClickTitle };
+    enum class Kind { Click, Press, Move, Release, Key, Wait, Snapshot, Layout, Quit, Menu, ClickTitle };
     Kind kind = Kind::Quit;
     int line = 0;
     Point where {0, 0};
@@ -31,7 +32,7 @@ struct ScriptStep {
     UInt8 charCode = 0;
     UInt8 keyCode = 0;
     UInt32 ticks = 0;
-    std::string text; // snapshot file, menu title, title to click
+    std::string text; // snapshot or layout file, menu title, title to click
     std::string item; // menu item
 };
 

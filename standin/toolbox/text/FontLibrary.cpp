@@ -112,6 +112,8 @@ struct FontLibrary::Impl {
     bool searched = false;
     std::map<int, std::unique_ptr<Strike>> strikes; // by resource ID; null: not a sound font
     std::map<std::pair<int, int>, const Strike*> chosen; // (family, size) -> strike
+    std::pair<int, int> lastKey {-1, -1};
+    const Strike* lastStrike = nullptr;
     Glyph blank;
 
     void openSystemFile()
@@ -181,15 +183,20 @@ struct FontLibrary::Impl {
         const int family = request.font == applFont ? int(kFontIDGeneva) : int(request.font);
         const int size = request.size > 0 ? std::min<int>(request.size, 127) : 12;
         auto key = std::make_pair(family, size);
+        if (key == lastKey)
+            return lastStrike; // text comes in runs of one font
         auto it = chosen.find(key);
-        if (it != chosen.end())
-            return it->second;
+        if (it != chosen.end()) {
+            lastKey = key;
+            return lastStrike = it->second;
+        }
         const Strike* s = family >= 0 && family < 256 ? nearest(family, size) : nullptr;
         if (!s)
             s = nearest(kFontIDGeneva, size);
         if (!s)
             s = nearest(systemFont, 12);
-        return chosen[key] = s;
+        lastKey = key;
+        return lastStrike = chosen[key] = s;
     }
 };
 

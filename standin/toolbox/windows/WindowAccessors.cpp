@@ -8,6 +8,8 @@
 #include "windows/WindowList.h"
 #include "windows/WindowRecord.h"
 
+#include <fstream>
+
 using toolbox::desktop;
 
 void SetPortWindowPort(WindowRef window)
@@ -110,6 +112,31 @@ bool locateDrawnTitle(const std::string& title, Point& where, std::string& error
     }
     error = "click-title \"" + title + "\": no such title shows in the front window";
     return false;
+}
+
+bool writeLayout(const std::string& path, std::string& error)
+{
+    std::ofstream out(path);
+    auto rect = [](const Rect& r) {
+        return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " "
+            + std::to_string(r.bottom);
+    };
+    for (WindowRef w : desktop().frontToBack()) {
+        if (!w->visible)
+            continue;
+        out << "window " << rect(w->content.toRect()) << " \""
+            << std::string(reinterpret_cast<const char*>(w->title + 1), w->title[0]) << "\"\n";
+        for (const DrawnText& t : drawnTexts(&w->port))
+            out << "text " << rect(t.bounds) << " \"" << t.text << "\"\n";
+        for (const DrawnText& c : drawnControls(&w->port))
+            out << "control " << c.control << " " << rect(c.bounds) << " \"" << c.text << "\"\n";
+    }
+    out.close();
+    if (!out) {
+        error = "cannot write the layout " + path;
+        return false;
+    }
+    return true;
 }
 
 } // namespace toolbox
