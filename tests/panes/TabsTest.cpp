@@ -20,12 +20,12 @@ TEST(Tabs, LayoutOfTheSampleWindowAtStart)
     // 370 wide: the pane spans 3 to 367 from 26 down; the bands 4 to 366,
     // the first from 27; the window is the bands' 265 pixels plus 32 high.
     EXPECT_EQ(lineStarting(dump, "window"), "window \"Panes Sample\" 370x297");
-    EXPECT_EQ(lineStarting(dump, "pane"), "pane (3,26)-(367,294) farRight=131");
+    EXPECT_EQ(lineStarting(dump, "pane"), "pane (3,26)-(367,294) farRight=120");
     EXPECT_EQ(lineStarting(dump, "  band PDinkSubPane (4,27)"),
         "  band PDinkSubPane (4,27)-(366,72) \"Check Boxes\" open");
-    // A title 50 pixels wide at left 3 gives a tab from 3 to 77.
-    EXPECT_EQ(lineStarting(dump, "tab \"Every Kind\""), "tab \"Every Kind\" (3,10)-(77,28) active");
-    EXPECT_EQ(lineStarting(dump, "tab \"Bands\"").substr(0, 18), "tab \"Bands\" (77,10");
+    // A title 45 pixels wide at left 3 gives a tab from 3 to 72.
+    EXPECT_EQ(lineStarting(dump, "tab \"Every Kind\""), "tab \"Every Kind\" (3,10)-(72,28) active");
+    EXPECT_EQ(lineStarting(dump, "tab \"Bands\"").substr(0, 18), "tab \"Bands\" (72,10");
     expectMatchesExpected(dump, "start");
 }
 
@@ -68,7 +68,7 @@ TEST(Tabs, SelectPanePastTheLastTabLeavesNoTabActive)
     auto run = runSample("key 9\nkey d\nkey 1\nkey d\n");
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(run.dumps.size(), 2u);
-    EXPECT_EQ(lineStarting(run.dumps[0], "tab \"Every Kind\""), "tab \"Every Kind\" (3,10)-(77,28) inactive");
+    EXPECT_EQ(lineStarting(run.dumps[0], "tab \"Every Kind\""), "tab \"Every Kind\" (3,10)-(72,28) inactive");
     EXPECT_EQ(lineStarting(run.dumps[0], "tab \"Bands\"").find(" active"), std::string::npos);
     expectMatchesExpected(run.dumps[0], "no-tab-active");
     EXPECT_NE(lineStarting(run.dumps[1], "tab \"Bands\"").find(" active"), std::string::npos);

@@ -59,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(Quickdraw, TextWidths,
     ::testing::Values(WidthCase {kFontIDGeneva, 9, normal, "Processor version number:", 109},
         WidthCase {kFontIDGeneva, 9, normal, "Enable L2 cache  Write-through  1 MB", 155},
         WidthCase {applFont, 9, normal, "Processor version number:", 109},
-        WidthCase {kFontIDGeneva, 9, bold, "Tarnwick", 37 + 8}, WidthCase {systemFont, 0, normal, "OK", 14},
-        WidthCase {systemFont, 12, bold, "OK", 14 + 2}, WidthCase {kFontIDGeneva, 9, normal, "", 0}));
+        WidthCase {kFontIDGeneva, 9, bold, "Tarnwick", 37 + 8}, WidthCase {systemFont, 0, normal, "OK", 15},
+        WidthCase {systemFont, 12, bold, "OK", 15 + 2}, WidthCase {kFontIDGeneva, 9, normal, "", 0}));
 
 TEST_F(Text, GenevaNineHasATwelvePixelLine)
 {

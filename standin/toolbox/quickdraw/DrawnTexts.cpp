@@ -31,7 +31,11 @@ void recordDrawnControl(CGrafPtr port, const char* kind, std::string title, cons
     if (!port || !port->extras)
         return;
     const Point shift = portShift(port);
-    const IRect global = IRect::from(bounds).offset(shift.h, shift.v);
+    // What shows of it: a control moved out of the port (hidden the
+    // framework's way) shows nowhere.
+    const IRect global = IRect::from(bounds).intersect(IRect::from(port->portRect)).offset(shift.h, shift.v);
+    if (global.empty())
+        return;
     auto& texts = port->extras->texts;
     std::erase_if(
         texts, [&](const DrawnText& t) { return !t.control.empty() && IRect::from(t.bounds) == global; });

@@ -23,7 +23,8 @@ struct DrawnText {
 std::vector<DrawnText> drawnTexts(CGrafPtr port);
 std::vector<DrawnText> drawnControls(CGrafPtr port);
 // Notes that a control of `kind` titled `title` was drawn in `port` over
-// `bounds` (local coordinates of the port); replaces an entry at the same place.
+// `bounds` (local coordinates of the port, kept to the port's rectangle);
+// replaces an entry at the same place.
 void recordDrawnControl(CGrafPtr port, const char* kind, std::string title, const Rect& bounds);
 void forgetDrawnTexts(CGrafPtr port);
 

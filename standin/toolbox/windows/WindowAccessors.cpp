@@ -11,6 +11,7 @@
 #include <fstream>
 
 using toolbox::desktop;
+using toolbox::IRect;
 
 void SetPortWindowPort(WindowRef window)
 {
@@ -126,10 +127,15 @@ bool writeLayout(const std::string& path, std::string& error)
             continue;
         out << "window " << rect(w->content.toRect()) << " \""
             << std::string(reinterpret_cast<const char*>(w->title + 1), w->title[0]) << "\"\n";
+        // Everything is recorded as clipped to the window, so what reaches
+        // beyond its present content was drawn before it shrank, and is gone.
+        auto shows = [&](const DrawnText& t) { return w->content.contains(IRect::from(t.bounds)); };
         for (const DrawnText& t : drawnTexts(&w->port))
-            out << "text " << rect(t.bounds) << " \"" << t.text << "\"\n";
+            if (shows(t))
+                out << "text " << rect(t.bounds) << " \"" << t.text << "\"\n";
         for (const DrawnText& c : drawnControls(&w->port))
-            out << "control " << c.control << " " << rect(c.bounds) << " \"" << c.text << "\"\n";
+            if (shows(c))
+                out << "control " << c.control << " " << rect(c.bounds) << " \"" << c.text << "\"\n";
     }
     out.close();
     if (!out) {

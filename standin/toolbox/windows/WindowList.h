@@ -19,7 +19,7 @@ bool locateDrawnTitle(const std::string& title, Point& where, std::string& error
 // Writes what every visible window shows, front to back, to `path`: a line
 // "window L T R B "title"" (its content, global), then for each text it
 // drew "text L T R B "text"" and for each control "control KIND L T R B
-// "title"" (global rectangles, oldest first).
+// "title"" (global rectangles of what shows, oldest first).
 bool writeLayout(const std::string& path, std::string& error);
 bool isLiveWindow(WindowRef w);
 
