@@ -153,6 +153,7 @@ struct Screen {
 // over the Write-Thru box (16, 157, 113, 169); the application moves it clear.
 const char* const kTestRatioOverWriteThru
     = "text \"Write-Thru Mode\" (186,244)-(255,256) runs into button \"Test Ratio\" (170,252)-(267,268)\n"
+      "text \"Test Ratio\" (197,254)-(240,266) runs into checkbox \"Write-Thru Mode\" (170,244)-(267,256)\n"
       "checkbox \"Write-Thru Mode\" (170,244)-(267,256) overlaps button \"Test Ratio\" (170,252)-(267,268)\n";
 
 const char* const kEveryTab
@@ -229,6 +230,18 @@ TEST_P(Layout, EveryLabelClearsWhatIsToItsRight)
 
 INSTANTIATE_TEST_SUITE_P(Screens, Layout, testing::ValuesIn(kScreens),
     [](const testing::TestParamInfo<Screen>& info) { return std::string(info.param.name); });
+
+// The ratio pop-up is in the window's font, Geneva 9, and so is its menu
+// while it is open (the shown item checked, 200 MHz [2:1]).
+TEST(Layout, ThePopUpsMenuOpensInTheWindowsFont)
+{
+    testkit::ScopedMachine machine;
+    machine.loadExtension();
+    const AppRun run
+        = runTarnwick("click-title Tarnwick\npress 348 148\nsnapshot @DIR@/menu.png\nrelease 348 148\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    expectWindowMatchesGolden(run.snapshot("menu.png"), "tarnwick-ratio-menu", 305);
+}
 
 // The check itself: a label that reaches its control and one that stops in
 // time, as the layout record shows them.
