@@ -1,6 +1,7 @@
 // macsim boot: the power-on reset, then the startup items in name order, each
 // on this machine, with failures reported and the boot going on.
 #include "MacsimTestSupport.h"
+#include "testkit/Process.h"
 #include "testkit/ScopedMachine.h"
 
 #include <filesystem>
@@ -100,6 +101,11 @@ TEST(Boot, TheNewMachineCarriesTheKorvendaleStartupItem)
         machine.disk() / "System/Library/Extensions/KorvendaleKEXT.kext/Contents/Info.plist"));
     for (const char* folder : {"Library", "Applications", "Users"})
         EXPECT_TRUE(fs::is_directory(machine.disk() / folder)) << folder;
+    // The System file with the fonts is the one built with the programs.
+    std::error_code error;
+    EXPECT_TRUE(fs::equivalent(machine.disk() / "System/Library/CoreServices/System",
+        testkit::binDirectory() / ".." / "share" / "korvendale" / "System", error))
+        << error.message();
 }
 
 } // namespace
