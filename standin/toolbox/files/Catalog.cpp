@@ -2,7 +2,7 @@
 
 #include "files/HostFiles.h"
 
-#include <macsim/MachineLocation.h>
+#include <machine/Machine.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -102,7 +102,7 @@ Catalog& Catalog::shared()
 
 fs::path Catalog::rootPath() const
 {
-    return normalised(macsim::diskDirectory());
+    return normalised(machine::current().diskFolder());
 }
 
 const fs::path& Catalog::defaultDirectory()
