@@ -13,12 +13,16 @@ namespace machine {
 
 namespace {
 
-bool readState(macsim::MachineState& state)
+// One value of the machine's state; false (and the reason on stderr, once)
+// when the state cannot be read.
+template<typename Value, typename Field> bool fromState(Value& value, Field field)
 {
+    macsim::MachineState state;
     if (macsim::Error e = macsim::readState(macsim::machineDirectory().string(), state)) {
         macsim::reportOnce(e);
         return false;
     }
+    value = field(state);
     return true;
 }
 
@@ -52,29 +56,17 @@ int SimulatedMachine::readModel(std::string& model)
 
 bool SimulatedMachine::machineType(int32_t& mach)
 {
-    macsim::MachineState state;
-    if (!readState(state))
-        return false;
-    mach = int32_t(state.gestaltMach);
-    return true;
+    return fromState(mach, [](const macsim::MachineState& state) { return int32_t(state.gestaltMach); });
 }
 
 bool SimulatedMachine::processorType(int32_t& cput)
 {
-    macsim::MachineState state;
-    if (!readState(state))
-        return false;
-    cput = int32_t(state.gestaltCput);
-    return true;
+    return fromState(cput, [](const macsim::MachineState& state) { return int32_t(state.gestaltCput); });
 }
 
 bool SimulatedMachine::insideClassic(bool& classic)
 {
-    macsim::MachineState state;
-    if (!readState(state))
-        return false;
-    classic = state.classic != 0;
-    return true;
+    return fromState(classic, [](const macsim::MachineState& state) { return state.classic != 0; });
 }
 
 std::filesystem::path SimulatedMachine::diskFolder()
