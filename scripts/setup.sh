@@ -30,10 +30,17 @@ korv_install_packages() {
     "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
+# korv_build [TARGET...]: configures $BUILD_DIR and builds the targets named,
+# or everything (the test suite included) when none is named.
 korv_build() {
     korv_install_packages "${KORV_PACKAGES[@]}"
     # Configured for /usr, so that `cpack` in the build directory makes a
     # package whose unit and pages name the installed paths.
-    cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr "$@" >/dev/null
-    cmake --build "$BUILD_DIR" -j "$(nproc)"
+    cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+    local targets=()
+    local target
+    for target in "$@"; do
+        targets+=(--target "$target")
+    done
+    cmake --build "$BUILD_DIR" -j "$(nproc)" "${targets[@]}"
 }

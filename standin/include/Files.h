@@ -6,10 +6,13 @@
 // PBGetCatInfoSync (by name or partial path, by index, index -1 for the
 // folder itself), PBHGetFInfoSync, PBHGetVInfoSync, PBReadSync (file
 // references and the startup disk's driver), PBFlushFileSync, PBFlushVolSync,
-// PBAllocContigSync, PBAllocateSync.
+// PBAllocContigSync, PBAllocateSync; FSpMakeFSRef and FSRefMakePath, which
+// give an item's host path (the POSIX path a host program such as a browser
+// can open).
 //
-// The volume: one volume, the simulated Macintosh's startup disk (the folder
-// macsim::diskDirectory()), named "Macintosh HD", vRefNum -1. Volume
+// The volume: one volume, the machine's startup disk (the simulated
+// Macintosh's disk folder, or the state folder on a real Linux machine; see
+// standin/machine), named "Macintosh HD", vRefNum -1. Volume
 // selectors 0, -1 and the FindFolder domains (-32768...-32762) all mean it.
 // The root folder is dirID 2 and its parent 1, as on HFS; every other folder
 // and file gets an ID the first time it is seen, stable while the process
@@ -168,6 +171,11 @@ struct FSSpec {
     Str63 name;
 };
 typedef FSSpec* FSSpecPtr;
+
+// An item that exists, as Mac OS X names it: opaque to its holder.
+struct FSRef {
+    UInt8 hidden[80];
+};
 
 // Catalog information: hFileInfo for files, dirInfo for folders. ioDirID and
 // ioDrDirID, ioFlParID and ioDrParID lie at the same offsets.
@@ -365,6 +373,10 @@ OSErr FSpExchangeFiles(const FSSpec* source, const FSSpec* dest);
 OSErr CatMove(
     SInt16 vRefNum, SInt32 dirID, ConstStr255Param oldName, SInt32 newDirID, ConstStr255Param newName);
 
+// fnfErr when the item does not exist. FSRefMakePath: the path with its
+// terminating zero; bdNamErr when it does not fit maxPathSize bytes.
+OSErr FSpMakeFSRef(const FSSpec* source, FSRef* newRef);
+OSStatus FSRefMakePath(const FSRef* ref, UInt8* path, UInt32 maxPathSize);
 OSErr FSpOpenDF(const FSSpec* spec, SInt8 permission, SInt16* refNum);
 OSErr FSpOpenRF(const FSSpec* spec, SInt8 permission, SInt16* refNum);
 OSErr FSRead(SInt16 refNum, SInt32* count, void* buffPtr);

@@ -1,15 +1,14 @@
-// sysctl and sysctlbyname over the simulated machine: the BSD calling
+// sysctl and sysctlbyname over the machine in use: the BSD calling
 // conventions (old value and length, new value and length, errno) on top of
-// macsim's nodes. Every failure leaves the caller's buffer and length as they
-// were, except a too-small model buffer, which gets what fits (as BSD does).
+// its nodes. Every failure leaves the caller's buffer and length as they
+// were, except a too-small text buffer, which gets what fits (as BSD does).
 #include <sys/sysctl.h>
 
-#include <macsim/Nodes.h>
+#include <machine/Machine.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <errno.h>
 #include <string>
 
 namespace {
@@ -35,17 +34,45 @@ int answerWord(uint32_t word, void* oldp, size_t* oldlenp)
     return 0;
 }
 
+// A text node: the string with its terminating zero.
+int answerText(const std::string& text, void* oldp, size_t* oldlenp)
+{
+    const size_t length = text.size() + 1;
+    if (!oldlenp)
+        return 0;
+    if (!oldp) {
+        *oldlenp = length;
+        return 0;
+    }
+    if (*oldlenp < length) {
+        std::memcpy(oldp, text.c_str(), *oldlenp);
+        return failWith(ENOMEM);
+    }
+    std::memcpy(oldp, text.c_str(), length);
+    *oldlenp = length;
+    return 0;
+}
+
 int byName(const char* name, void* oldp, size_t* oldlenp, void* newp, size_t newlen)
 {
     if (!name)
         return failWith(EINVAL);
+    machine::Machine& machine = machine::current();
+    if (std::strcmp(name, "kern.ostype") == 0) {
+        if (newp)
+            return failWith(EPERM);
+        std::string ostype;
+        if (int err = machine.readOSType(ostype))
+            return failWith(err);
+        return answerText(ostype, oldp, oldlenp);
+    }
     if (newp && newlen != sizeof(uint32_t))
         return failWith(EINVAL);
 
     bool wantsOld = oldlenp != nullptr;
     if (wantsOld) {
         uint32_t word = 0;
-        if (int err = macsim::readRegisterNode(name, word))
+        if (int err = machine.readWord(name, word))
             return failWith(err);
         if (oldp && *oldlenp < sizeof word)
             return failWith(ENOMEM);
@@ -55,20 +82,20 @@ int byName(const char* name, void* oldp, size_t* oldlenp, void* newp, size_t new
         // write has taken.
         uint32_t newWord;
         std::memcpy(&newWord, newp, sizeof newWord);
-        if (int err = macsim::writeRegisterNode(name, newWord, program_invocation_short_name))
+        if (int err = machine.writeWord(name, newWord))
             return failWith(err);
         return answerWord(word, oldp, oldlenp);
     }
     if (newp) {
         uint32_t newWord;
         std::memcpy(&newWord, newp, sizeof newWord);
-        if (int err = macsim::writeRegisterNode(name, newWord, program_invocation_short_name))
+        if (int err = machine.writeWord(name, newWord))
             return failWith(err);
         return 0;
     }
     // Neither reading nor writing: the node's existence is all that is asked.
     uint32_t word;
-    if (int err = macsim::readRegisterNode(name, word))
+    if (int err = machine.readWord(name, word))
         return failWith(err);
     return 0;
 }
@@ -85,26 +112,13 @@ int byNumber(int* name, u_int namelen, void* oldp, size_t* oldlenp, void* newp, 
 
     if (which == HW_MODEL) {
         std::string model;
-        if (int err = macsim::readModel(model))
+        if (int err = machine::current().readModel(model))
             return failWith(err);
-        size_t length = model.size() + 1; // with its terminating zero
-        if (!oldlenp)
-            return 0;
-        if (!oldp) {
-            *oldlenp = length;
-            return 0;
-        }
-        if (*oldlenp < length) {
-            std::memcpy(oldp, model.c_str(), *oldlenp);
-            return failWith(ENOMEM);
-        }
-        std::memcpy(oldp, model.c_str(), length);
-        *oldlenp = length;
-        return 0;
+        return answerText(model, oldp, oldlenp);
     }
 
     uint32_t cpuHz = 0, busHz = 0;
-    if (int err = macsim::readClocks(cpuHz, busHz))
+    if (int err = machine::current().readClocks(cpuHz, busHz))
         return failWith(err);
     return answerWord(which == HW_CPU_FREQ ? cpuHz : busHz, oldp, oldlenp);
 }

@@ -32,13 +32,16 @@ ConstStringPtr TemporaryFileName()
     return PSTR("Tarnwick X Prefs.tmp");
 }
 
-// The startup item's folder: System -> Library -> StartupItems -> Korvendale Startup.
-PDirectoryDescriptor PrefsFolder()
+} // namespace
+
+PDirectoryDescriptor StartupItemFolder()
 {
     return systemFolder.findFolder(PSTR("Library"))
         .findFolder(PSTR("StartupItems"))
         .findFolder(PSTR("Korvendale Startup"));
 }
+
+namespace {
 
 void ReadPrefsFile(const PDirectoryDescriptor& folder)
 {
@@ -145,7 +148,7 @@ void ReplacePrefsFile(const PDirectoryDescriptor& folder)
 
 void ReadG3TarnwickAppPrefs()
 {
-    const PDirectoryDescriptor folder = PrefsFolder();
+    const PDirectoryDescriptor folder = StartupItemFolder();
     if (folder.fileExists(PrefsFileName()))
         ReadPrefsFile(folder);
     else
@@ -155,7 +158,7 @@ void ReadG3TarnwickAppPrefs()
 
 void WriteG3TarnwickAppPrefs()
 {
-    const PDirectoryDescriptor folder = PrefsFolder();
+    const PDirectoryDescriptor folder = StartupItemFolder();
     WriteTemporaryFile(folder);
     try {
         ReplacePrefsFile(folder);

@@ -154,6 +154,11 @@ TEST(MacsimCli, TheDefaultMachineIsMadeOnFirstUse)
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "PowerMac3,1\n");
     EXPECT_TRUE(fs::exists(home.path() / "data/macsim/default/disk/sbin"));
+    // It comes up booted, as a Mac that is switched on: the startup item has
+    // loaded the extension, so the first command a new user types answers.
+    auto display = testkit::run("korvendalecache", {"-d"}, env);
+    EXPECT_EQ(display.status, 0) << display.out << display.err;
+    EXPECT_EQ(display.out.rfind("PVR  = 0x000C0209\n", 0), 0u) << display.out;
 
     // Without XDG_DATA_HOME it lives under ~/.local/share; a sysctl call
     // makes it as well.

@@ -1,9 +1,14 @@
-// sys/sysctl.h: the BSD sysctl calls, answered by the simulated Macintosh.
+// sys/sysctl.h: the BSD sysctl calls, answered by the machine in use: the
+// simulated Macintosh, or on a real Linux machine /proc/sys and the device
+// tree (see standin/machine for which one a process gets).
 //
 // Provided: sysctlbyname for the kernel extension's register nodes
-// (hw.Korvendale*), and sysctl for the CTL_HW names hw.model, hw.busfrequency
-// and hw.cpufrequency. Failures return -1 and set errno (ENOENT for an absent
-// node) and leave the destination untouched, as the kernel does.
+// (hw.Korvendale*) and for kern.ostype, the operating system that answers
+// ("Darwin" on the simulated Macintosh, "Linux" on the real machine, where
+// the nodes are the korvendale module's); and sysctl for the CTL_HW names
+// hw.model, hw.busfrequency and hw.cpufrequency. Failures return -1 and set
+// errno (ENOENT for an absent node) and leave the destination untouched, as
+// the kernel does.
 #pragma once
 
 #include <cstddef>

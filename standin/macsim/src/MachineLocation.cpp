@@ -1,9 +1,11 @@
+#include <macsim/Boot.h>
 #include <macsim/Error.h>
 #include <macsim/MachineLocation.h>
 #include <macsim/MachineStore.h>
 #include <macsim/Presets.h>
 #include <macsim/StateFile.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 
@@ -30,8 +32,16 @@ std::filesystem::path machineDirectory()
     std::filesystem::path dir = defaultMachineDirectory();
     struct stat info;
     if (stat(statePath(dir.string()).c_str(), &info) != 0) {
+        // Made as a Mac that is switched on: booted, so the extension is
+        // loaded and the startup item has applied its settings.
         const Preset* preset = findPreset(defaultPresetName);
-        if (Error e = createMachine(dir.string(), *preset, CreateMode::IfMissing))
+        bool created = false;
+        Error e = createMachine(dir.string(), *preset, CreateMode::IfMissing, &created);
+        if (!e && created) {
+            e = bootMachine(dir.string(),
+                [](const std::string& problem) { std::fprintf(stderr, "macsim: %s\n", problem.c_str()); });
+        }
+        if (e)
             reportOnce(e);
     }
     return dir;

@@ -44,8 +44,10 @@ Error updateState(const std::string& machineDir, const StateChange& change)
     return {};
 }
 
-Error createMachine(const std::string& machineDir, const Preset& preset, CreateMode mode)
+Error createMachine(const std::string& machineDir, const Preset& preset, CreateMode mode, bool* created)
 {
+    if (created)
+        *created = false;
     std::error_code ec;
     fs::create_directories(machineDir, ec);
     if (ec)
@@ -74,7 +76,11 @@ Error createMachine(const std::string& machineDir, const Preset& preset, CreateM
         return e;
     if (Error e = clearJournal(machineDir))
         return e;
-    return writeState(machineDir, stateFromPreset(preset));
+    if (Error e = writeState(machineDir, stateFromPreset(preset)))
+        return e;
+    if (created)
+        *created = true;
+    return {};
 }
 
 } // namespace macsim

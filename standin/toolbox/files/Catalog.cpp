@@ -2,7 +2,7 @@
 
 #include "files/HostFiles.h"
 
-#include <macsim/MachineLocation.h>
+#include <machine/Machine.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -102,12 +102,12 @@ Catalog& Catalog::shared()
 
 fs::path Catalog::rootPath() const
 {
-    return normalised(macsim::diskDirectory());
+    return normalised(machine::current().diskFolder());
 }
 
-const fs::path& Catalog::defaultDirectory()
+const fs::path& Catalog::programPath()
 {
-    if (defaultDirectory_.empty()) {
+    if (programPath_.empty()) {
         // argv[0] as started, so that a program reached through a link on the
         // disk finds itself there rather than where the link points.
         std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
@@ -115,13 +115,33 @@ const fs::path& Catalog::defaultDirectory()
         std::getline(cmdline, argv0, '\0');
         std::error_code ec;
         if (argv0.find('/') != std::string::npos)
-            defaultDirectory_ = normalised(argv0).parent_path();
+            programPath_ = normalised(argv0);
         else if (fs::path exe = fs::read_symlink("/proc/self/exe", ec); !ec)
-            defaultDirectory_ = normalised(exe).parent_path();
+            programPath_ = normalised(exe);
         else
-            defaultDirectory_ = normalised(fs::current_path(ec));
+            programPath_ = normalised(fs::current_path(ec)) / (argv0.empty() ? "program" : argv0);
     }
+    return programPath_;
+}
+
+const fs::path& Catalog::defaultDirectory()
+{
+    if (defaultDirectory_.empty())
+        defaultDirectory_ = programPath().parent_path();
     return defaultDirectory_;
+}
+
+OSErr Catalog::itemPath(SInt32 id, fs::path& out)
+{
+    if (id == kRootDirID) {
+        out = rootPath();
+        return noErr;
+    }
+    auto it = pathsByID_.find(id);
+    if (it == pathsByID_.end())
+        return fnfErr;
+    out = it->second;
+    return noErr;
 }
 
 OSErr Catalog::checkVolume(SInt16 vRefNum) const

@@ -49,6 +49,11 @@ public:
     // The folder with this ID (dirID 0: the default directory): dirNFErr when
     // there is none or it is not a folder, nsvErr when the disk is missing.
     OSErr folderPath(SInt32 dirID, std::filesystem::path& out);
+    // The file or folder with this ID: fnfErr when there is none.
+    OSErr itemPath(SInt32 id, std::filesystem::path& out);
+    // The program's own file as it was started (argv[0] when it names a
+    // path, so a program reached through a link finds itself there).
+    const std::filesystem::path& programPath();
 
     // Resolves a name or partial path in a folder. noErr also when only the
     // last component is missing (entry.exists false); dirNFErr when a folder
@@ -78,6 +83,7 @@ private:
     std::map<std::string, SInt32> idsByPath_;
     std::map<SInt32, std::string> pathsByID_;
     SInt32 nextID_ = 16;
+    std::filesystem::path programPath_;
     std::filesystem::path defaultDirectory_;
 };
 

@@ -3,7 +3,7 @@
 #include "files/Catalog.h"
 #include "files/HostErrors.h"
 
-#include <macsim/MachineLocation.h>
+#include <machine/Machine.h>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -17,12 +17,12 @@ namespace fs = std::filesystem;
 
 OSErr volumeBackingStore(fs::path& out)
 {
-    const fs::path image = macsim::machineDirectory() / "disk.img";
-    struct stat st;
-    if (::stat(image.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-        out = image;
+    fs::path image = machine::current().diskImage();
+    if (!image.empty()) {
+        out = std::move(image);
         return noErr;
     }
+    struct stat st;
     if (::stat(Catalog::shared().rootPath().c_str(), &st) != 0)
         return nsDrvErr;
     // Anonymous devices (major 0: tmpfs, overlay, ...) have no block device.

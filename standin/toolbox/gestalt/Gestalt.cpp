@@ -1,10 +1,9 @@
-// The Gestalt Manager over the simulated machine's state. On Mac OS X outside
-// Classic 'bbox' still answers, with bit 0 clear; the machine-dependent
-// selectors fail with gestaltUnknownErr when the machine cannot be read.
+// The Gestalt Manager over the machine in use. On Mac OS X outside Classic
+// 'bbox' still answers, with bit 0 clear; the machine-dependent selectors
+// fail with gestaltUnknownErr when the machine cannot tell.
 #include <Gestalt.h>
 
-#include <macsim/MachineLocation.h>
-#include <macsim/StateFile.h>
+#include <machine/Machine.h>
 
 namespace {
 
@@ -24,25 +23,28 @@ OSErr Gestalt(OSType selector, SInt32* response)
     if (selector != gestaltMachineType && selector != gestaltNativeCPUtype && selector != gestaltBlueBoxAttr)
         return gestaltUndefSelectorErr;
 
-    macsim::MachineState state;
     try {
-        if (macsim::Error e = macsim::readState(macsim::machineDirectory().string(), state)) {
-            macsim::reportOnce(e);
-            return gestaltUnknownErr;
+        machine::Machine& machine = machine::current();
+        int32_t answer = 0;
+        bool classic = false;
+        switch (selector) {
+        case gestaltMachineType:
+            if (!machine.machineType(answer))
+                return gestaltUnknownErr;
+            break;
+        case gestaltNativeCPUtype:
+            if (!machine.processorType(answer))
+                return gestaltUnknownErr;
+            break;
+        default:
+            if (!machine.insideClassic(classic))
+                return gestaltUnknownErr;
+            answer = classic ? (1 << gestaltBlueBoxPresent) : 0;
+            break;
         }
+        *response = SInt32(answer);
     } catch (...) { // out of memory: nothing may escape the toolbox
         return gestaltUnknownErr;
-    }
-    switch (selector) {
-    case gestaltMachineType:
-        *response = SInt32(state.gestaltMach);
-        break;
-    case gestaltNativeCPUtype:
-        *response = SInt32(state.gestaltCput);
-        break;
-    default:
-        *response = state.classic ? (1 << gestaltBlueBoxPresent) : 0;
-        break;
     }
     return noErr;
 }

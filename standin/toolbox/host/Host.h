@@ -7,6 +7,7 @@
 #include <Events.h>
 #include <MacTypes.h>
 
+#include <memory>
 #include <vector>
 
 namespace toolbox {
@@ -38,10 +39,19 @@ public:
     virtual EventModifiers launchModifiers() const { return 0; }
 };
 
-// The host, created on first use: headless when MACSIM_DISPLAY=headless or
-// when there is no display (neither DISPLAY nor WAYLAND_DISPLAY set), else the
-// SDL window. If the window cannot be opened the program ends with one line on
-// standard error and exit status 1.
+// What the environment asks for: no display (MACSIM_DISPLAY=headless, or
+// neither DISPLAY nor WAYLAND_DISPLAY set), a window because a display is
+// there, or a window because MACSIM_DISPLAY=window says so.
+enum class DisplayWish { None, Window, WindowRequired };
+
+// Makes the host. Defined by the one host library the program links:
+// standin_host_sdl2 (the SDL window, or headless without a display) or
+// standin_host_headless (headless always; a required window is refused).
+// A host that cannot start ends the program with one line on standard error
+// and exit status 1.
+std::unique_ptr<Host> makeHost(DisplayWish wish);
+
+// The host, created on first use by makeHost.
 Host& host();
 bool hostExists();
 

@@ -1,8 +1,6 @@
 // Choosing the host, and handing it the screen's changed areas.
 #include "host/Host.h"
 
-#include "host/headless/HeadlessHost.h"
-#include "host/sdl2/SdlHost.h"
 #include "quickdraw/Framebuffer.h"
 
 #include <cstdio>
@@ -22,21 +20,21 @@ std::unique_ptr<Host>& theHost()
     return h;
 }
 
-bool wantsHeadless()
+DisplayWish displayWish()
 {
     const char* display = std::getenv("MACSIM_DISPLAY");
     if (display && std::strcmp(display, "headless") == 0)
-        return true;
+        return DisplayWish::None;
     if (display && *display && std::strcmp(display, "window") != 0) {
         std::fprintf(
             stderr, "macsim: MACSIM_DISPLAY must be \"headless\" or \"window\", not \"%s\"\n", display);
         std::exit(1);
     }
     if (display && std::strcmp(display, "window") == 0)
-        return false;
+        return DisplayWish::WindowRequired;
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return !(x11 && *x11) && !(wayland && *wayland);
+    return (x11 && *x11) || (wayland && *wayland) ? DisplayWish::Window : DisplayWish::None;
 }
 
 bool presentedOnce = false;
@@ -57,21 +55,8 @@ void signalReady()
 Host& host()
 {
     auto& h = theHost();
-    if (!h) {
-        if (wantsHeadless()) {
-            h = std::make_unique<HeadlessHost>();
-        } else {
-            auto window = std::make_unique<SdlHost>();
-            std::string error;
-            if (!window->start(error)) {
-                std::fprintf(stderr,
-                    "macsim: cannot open the window: %s (MACSIM_DISPLAY=headless runs without one)\n",
-                    error.c_str());
-                std::exit(1);
-            }
-            h = std::move(window);
-        }
-    }
+    if (!h)
+        h = makeHost(displayWish());
     return *h;
 }
 
@@ -97,12 +82,3 @@ void presentWholeScreen()
 }
 
 } // namespace toolbox
-
-// For a leak checker: SDL's X11 backend leaves D-Bus state behind at exit,
-// outside anything the toolbox can free. Defined here, beside the choice of
-// host, so that every program with a window carries it, whatever environment
-// it was started with; without a sanitizer nothing calls it.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libdbus-1.so\n";
-}

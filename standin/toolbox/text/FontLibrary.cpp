@@ -8,11 +8,10 @@
 
 #include <Fonts.h>
 #include <macsim/DiskLayout.h>
-#include <macsim/MachineLocation.h>
+#include <machine/Machine.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -94,14 +93,12 @@ std::unique_ptr<Strike> parseStrike(const std::vector<uint8_t>& b)
     return s;
 }
 
-// The System file on the simulated Macintosh's startup disk when there is
-// one, else the one installed with the programs.
+// The System file on the machine's startup disk when there is one, else the
+// one installed with the programs.
 std::vector<fs::path> systemFileCandidates()
 {
     std::vector<fs::path> paths;
-    const char* named = std::getenv("MACSIM_MACHINE");
-    const fs::path machine = named && *named ? fs::path(named) : macsim::defaultMachineDirectory();
-    paths.push_back(machine / "disk" / macsim::systemFilePath);
+    paths.push_back(machine::current().diskFolder() / macsim::systemFilePath);
     paths.push_back(fs::path(macsim::shareDirectory()) / "System");
     return paths;
 }

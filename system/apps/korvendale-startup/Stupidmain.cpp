@@ -59,6 +59,7 @@ int stupidmain(int, char**)
     }
 
     stupidsystem(kLoadExtensionCommand);
+    LogWhereSettingsGo();
     PProcessor::InitPProcessor();
 
     if (prefs.enableBacksideCacheOnRestart) {

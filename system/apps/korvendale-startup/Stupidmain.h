@@ -10,3 +10,7 @@ int stupidmain(int argc, char** argv);
 // Runs a fixed command line of space-separated words and waits for it; its
 // outcome is dropped.
 void stupidsystem(char* str);
+
+// On Linux, says on standard error whether the settings go to the korvendale
+// module or nowhere (the module could not be loaded); elsewhere says nothing.
+void LogWhereSettingsGo();

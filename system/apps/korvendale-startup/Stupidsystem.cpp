@@ -1,65 +1,33 @@
-// Runs a command the way the Mac's `system` would, on the simulated disk: the
-// command's absolute paths are Mac paths, so each is taken relative to the
-// disk's folder. The program is started directly; a fixed command needs no
-// shell, and none is involved in quoting or PATH lookup.
+// The loader command goes to system(3), as on the Mac; the platform maps it
+// to the machine's own loader. On Linux the startup item runs under systemd,
+// so one line in the journal says where the settings went; on the Mac (and
+// the simulated one) a startup item says nothing.
 #include "Stupidmain.h"
 
-#include <macsim/MachineLocation.h>
+#include <registers/KextNodes.h>
 
-#include <cerrno>
-#include <spawn.h>
-#include <string>
-#include <sys/wait.h>
-#include <vector>
-
-extern char** environ;
-
-namespace {
-
-std::vector<std::string> SplitWords(const char* str)
-{
-    std::vector<std::string> words;
-    std::string word;
-    for (const char* c = str; *c; ++c) {
-        if (*c == ' ') {
-            if (!word.empty())
-                words.push_back(word);
-            word.clear();
-        } else {
-            word += *c;
-        }
-    }
-    if (!word.empty())
-        words.push_back(word);
-    return words;
-}
-
-} // namespace
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/sysctl.h>
 
 void stupidsystem(char* str)
 {
-    std::vector<std::string> words = SplitWords(str);
-    if (words.empty())
+    (void)std::system(str);
+}
+
+void LogWhereSettingsGo()
+{
+    char ostype[32] = {};
+    size_t length = sizeof ostype - 1;
+    if (sysctlbyname("kern.ostype", ostype, &length, nullptr, 0) != 0 || std::strcmp(ostype, "Linux") != 0)
         return;
-
-    try {
-        const std::string disk = macsim::diskDirectory().string();
-        for (auto& word : words) {
-            if (word.front() == '/')
-                word = disk + word;
-        }
-    } catch (...) {
-        return; // no disk, nothing to run
-    }
-
-    std::vector<char*> argv;
-    for (auto& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-
-    pid_t child;
-    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return;
-    int status;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) { }
+    unsigned int pvr = 0;
+    size_t wordLength = sizeof pvr;
+    if (sysctlbyname(kPVRNode, &pvr, &wordLength, nullptr, 0) == 0)
+        std::fputs("Korvendale Startup: applying the saved settings through the korvendale module\n", stderr);
+    else
+        std::fputs("Korvendale Startup: the korvendale module is not loaded (modprobe korvendale failed); "
+                   "the registers are left as they are\n",
+            stderr);
 }

@@ -1,6 +1,7 @@
 // korvendalecache: shows the processor registers and the L2 configuration the
 // kernel extension found, and enables the L2 cache at a chosen ratio and size
-// or disables it. Everything, errors included, goes to standard output.
+// or disables it. Everything, errors included, goes to standard output; only
+// the hint on how to load a missing extension goes to standard error.
 #include "CacheTool.h"
 
 #include <cerrno>
@@ -14,10 +15,44 @@ unsigned int applyL2CR = 0;
 unsigned int pvr = 0, hid0 = 0, hid1 = 0, temp = 0, l2cr = 0, def_l2cr = 0;
 size_t reqsize = 0;
 
+namespace {
+
+// Which system serves the nodes, by kern.ostype: on Linux they are the
+// korvendale module's, on Darwin (the Mac, and the simulated Macintosh,
+// which runs Mac OS X) the KorvendaleKEXT extension's.
+int nodes_served_by_linux()
+{
+    char ostype[32] = {0};
+    size_t length = sizeof ostype - 1;
+    if (sysctlbyname("kern.ostype", ostype, &length, nullptr, 0) != 0)
+        return 0;
+    return strcmp(ostype, "Linux") == 0;
+}
+
+// Told once, on standard error: standard output keeps the one error line.
+void explain_how_to_load()
+{
+    static int told = 0;
+    if (told)
+        return;
+    told = 1;
+    if (nodes_served_by_linux())
+        fprintf(stderr, "korvendalecache: load it with: modprobe korvendale\n");
+    else
+        fprintf(stderr,
+            "korvendalecache: load it with: kextload /System/Library/Extensions/KorvendaleKEXT.kext "
+            "(on the simulated Macintosh: macsim boot)\n");
+}
+
+} // namespace
+
 const char* node_failure_reason(int error)
 {
-    if (error == ENOENT)
-        return "KorvendaleKEXT is not loaded";
+    if (error == ENOENT) {
+        explain_how_to_load();
+        return nodes_served_by_linux() ? "the korvendale module is not loaded"
+                                       : "KorvendaleKEXT is not loaded";
+    }
     return strerror(error);
 }
 

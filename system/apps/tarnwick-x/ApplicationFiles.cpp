@@ -1,9 +1,12 @@
-// The application's files are found from its own executable, so an installed
-// tree works wherever it was moved to, and the build tree works as is.
+// The application's files are found from its own file, as the Process
+// Manager gives it, so an installed tree works wherever it was moved to, and
+// the build tree works as is.
 #include "ApplicationFiles.h"
 
+#include <Files.h>
 #include <HostResourceFiles.h>
 #include <MacTypes.h>
+#include <Processes.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,11 +14,22 @@
 
 namespace {
 
+// The folder holding the application's file, as a host path; the current
+// folder if the Process Manager cannot tell.
 std::filesystem::path ExecutableDirectory()
 {
+    ProcessSerialNumber process;
+    FSSpec application;
+    ProcessInfoRec info {};
+    info.processInfoLength = sizeof info;
+    info.processAppSpec = &application;
+    FSRef ref;
+    UInt8 path[4096];
+    if (GetCurrentProcess(&process) == noErr && GetProcessInformation(&process, &info) == noErr
+        && FSpMakeFSRef(&application, &ref) == noErr && FSRefMakePath(&ref, path, sizeof path) == noErr)
+        return std::filesystem::path(reinterpret_cast<const char*>(path)).parent_path();
     std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path(error) : exe.parent_path();
+    return std::filesystem::current_path(error);
 }
 
 // RFC 8089 file URL: unreserved path characters stay, every other byte is

@@ -3,26 +3,21 @@
 #include "G3TarnwickApp.h"
 
 #include <files/PFiles.h>
+#include <prefs/G3TarnwickAppPrefs.h>
 #include <support/ThrowError.h>
 
-namespace {
-
-constexpr SInt32 kAccessDenied = -5000;
-
-} // namespace
+#include <Files.h>
 
 void ProbeWritePermission()
 {
     authorized = true;
     try {
-        const PDirectoryDescriptor folder = systemFolder.findFolder(PSTR("Library"))
-                                                .findFolder(PSTR("StartupItems"))
-                                                .findFolder(PSTR("Korvendale Startup"));
+        const PDirectoryDescriptor folder = StartupItemFolder();
         folder.createFile(PSTR("AuthorizationTest"), 'KVDX', 'text');
         folder.deleteFile(PSTR("AuthorizationTest"));
     } catch (const ThrowError& error) {
         // A missing folder is left for the preferences to report.
-        if (ThrowErrorNumber(error) == kAccessDenied)
+        if (ThrowErrorNumber(error) == afpAccessDenied)
             authorized = false;
     }
 }

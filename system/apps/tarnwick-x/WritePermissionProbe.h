@@ -3,6 +3,6 @@
 #pragma once
 
 // Creates and deletes the empty file "AuthorizationTest" there. Only a
-// refused access (-5000) clears `authorized`; every error is absorbed, and
+// refused access (afpAccessDenied) clears `authorized`; every error is absorbed, and
 // nothing is asked of the user or installed.
 void ProbeWritePermission();

@@ -25,7 +25,9 @@ enum class CreateMode {
 
 // Makes a machine from `preset`: the disk folder tree (DiskLayout.h), the
 // state, an empty journal and the lock file. The state is written last, so a
-// half-made machine is never taken for a whole one.
-Error createMachine(const std::string& machineDir, const Preset& preset, CreateMode mode);
+// half-made machine is never taken for a whole one. `created` (if given)
+// tells whether this call made it.
+Error createMachine(
+    const std::string& machineDir, const Preset& preset, CreateMode mode, bool* created = nullptr);
 
 } // namespace macsim

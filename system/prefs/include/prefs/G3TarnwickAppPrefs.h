@@ -5,6 +5,8 @@
 
 #include <MacTypes.h>
 
+class PDirectoryDescriptor;
+
 enum : UInt32 {
     kTarnwickPrefsVersion = 4,
 };
@@ -51,3 +53,8 @@ void ReadG3TarnwickAppPrefs();
 // Replaces the file with `prefs`. The replacement is atomic: after a failure
 // the file still holds the record it held before. Raises ThrowError.
 void WriteG3TarnwickAppPrefs();
+
+// The startup item's own folder, where the file lies: System -> Library ->
+// StartupItems -> Korvendale Startup. Raises ThrowError when a folder on the
+// way is missing.
+PDirectoryDescriptor StartupItemFolder();
