@@ -1,0 +1,689 @@
+// SPDX-License-Identifier: MIT OR GPL-2.0
+/*
+ * korvendale: the processor registers of PowerPC G3/G4 Macintoshes as six
+ * sysctl words under /proc/sys/hw, for Tarnwick X, Korvendale Startup and
+ * korvendalecache.
+ *
+ *   KorvendalePVR     0444  processor version
+ *   KorvendaleHID0    0644  HID0; only the bits the programs manage may change
+ *   KorvendaleHID1    0444  PLL configuration
+ *   KorvendaleTemp    0444  die temperature from the thermal assist unit, deg C
+ *   KorvendaleL2CR    0644  backside L2 control, written with the safe procedure
+ *   KorvendaleDefL2CR 0444  the L2 configuration the firmware vouches for
+ *
+ * A read gives the word in decimal and a newline (Temp signed). A write takes
+ * one number, decimal or 0x hex, with an optional newline, and nothing else.
+ */
+#define pr_fmt(fmt) "korvendale: " fmt
+
+#include <linux/cpu.h>
+#include <linux/delay.h>
+#include <linux/init.h>
+#include <linux/kernel.h>
+#include <linux/module.h>
+#include <linux/mutex.h>
+#include <linux/of.h>
+#include <linux/slab.h>
+#include <linux/smp.h>
+#include <linux/string.h>
+#include <linux/sysctl.h>
+
+#ifdef CONFIG_PPC_BOOK3S_32
+#include <asm/cputable.h>
+#include <asm/page.h>
+#include <asm/reg.h>
+#include <asm/time.h>
+#endif
+
+static bool trace;
+module_param(trace, bool, 0644);
+MODULE_PARM_DESC(trace, "log every step of an L2CR write and each value written (testing only)");
+
+#ifdef CONFIG_PPC_BOOK3S_32
+
+/* L2CR fields (bit 0 is the most significant, as in the processor manuals). */
+#define KV_L2E 0x80000000u
+#define KV_L2SIZ 0x30000000u
+#define KV_L2CLK 0x0E000000u
+#define KV_L2RAM 0x01800000u
+#define KV_L2I 0x00200000u
+#define KV_L2OH 0x00030000u
+#define KV_L2DF 0x00004000u
+#define KV_L2HWF 0x00000800u /* 7400/7410 only */
+#define KV_L2IP 0x00000001u
+
+/* HID0 bits. */
+#define KV_DPM 0x00100000u
+#define KV_DLOCK 0x00001000u
+#define KV_SPD 0x00000200u
+#define KV_SGE 0x00000080u
+#define KV_BTIC 0x00000020u
+#define KV_ABE 0x00000008u
+
+/* What the startup item and the application switch; nothing else may change. */
+#define KV_HID0_MANAGED (KV_DPM | KV_SPD | KV_SGE | KV_BTIC | KV_ABE)
+
+/* "Not tested": the programs refuse to build an L2CR from it. */
+#define KV_DEFL2CR_UNTESTED 0xFFFFFFFFu
+
+/* Thermal assist unit (THRM1..3). */
+#define KV_TIN 0x80000000u
+#define KV_TIV 0x40000000u
+#define KV_THRESHOLD(t) (((u32)(t) & 0x7f) << 23)
+#define KV_THRM_V 0x00000001u
+#define KV_THRM3_E 0x00000001u
+#define KV_SITV_MAX (0x1fffu << 1)
+
+#define KV_L1_FLUSH_BYTES (64 * 1024) /* twice the L1 data cache */
+#define KV_L2_FLUSH_BYTES (4 * 1024 * 1024) /* twice the largest L2 */
+
+enum kv_family {
+	KV_G3, /* 750 family: backside L2, read-through flush */
+	KV_G4, /* 7400/7410: backside victim L2, hardware flush */
+	KV_745X, /* on-chip L2 of another layout; the programs don't drive it */
+	KV_OTHER, /* 601/603/604/750FX/750GX: no backside L2 the programs know */
+};
+
+static enum kv_family family;
+static bool has_l2cr, has_tau;
+static u32 def_l2cr;
+static DEFINE_MUTEX(kv_lock);
+
+static int classify(u32 pvr)
+{
+	switch (pvr >> 16) {
+	case 0x0008:
+		family = KV_G3;
+		break;
+	case 0x000C:
+	case 0x800C:
+		family = KV_G4;
+		break;
+	case 0x8000:
+	case 0x8001:
+	case 0x8002:
+	case 0x8003:
+	case 0x8004:
+		family = KV_745X;
+		break;
+	case 0x0001: /* 601 */
+	case 0x0003: /* 603 */
+	case 0x0004: /* 604 */
+	case 0x0006: /* 603e */
+	case 0x0007: /* 603ev */
+	case 0x0009: /* 604e */
+	case 0x000A: /* 604ev */
+	case 0x7000: /* 750FX */
+	case 0x7002: /* 750GX */
+		family = KV_OTHER;
+		break;
+	default:
+		return -ENODEV;
+	}
+	has_l2cr = (family == KV_G3 || family == KV_G4) && cpu_has_feature(CPU_FTR_L2CR);
+	has_tau = cpu_has_feature(CPU_FTR_TAU);
+	return 0;
+}
+
+static u32 hid0_managed(void)
+{
+	return (family == KV_G3 || family == KV_G4) ? KV_HID0_MANAGED : 0;
+}
+
+/* ---------------------------------------------------------------- tracing */
+
+/*
+ * Nothing may be printed while the L2 changes state: printk's stores could be
+ * cast out of the L1 into an L2 that is about to be invalidated. Steps are
+ * recorded here and printed once the cache runs again.
+ */
+#define KV_TRACE_MAX 16
+struct kv_trace {
+	int n;
+	struct {
+		const char *step;
+		u32 value;
+		bool has_value;
+	} e[KV_TRACE_MAX];
+};
+
+static void note(struct kv_trace *t, const char *step, u32 value)
+{
+	if (t->n < KV_TRACE_MAX) {
+		t->e[t->n].step = step;
+		t->e[t->n].value = value;
+		t->e[t->n].has_value = true;
+		t->n++;
+	}
+}
+
+static void note_step(struct kv_trace *t, const char *step)
+{
+	note(t, step, 0);
+	t->e[t->n - 1].has_value = false;
+}
+
+/* --------------------------------------------------------------- L2CR */
+
+struct kv_l2cr_call {
+	u32 value;
+	int result[NR_CPUS];
+	struct kv_trace trace[NR_CPUS];
+};
+
+static void sync_isync(void)
+{
+	__asm__ __volatile__("sync; isync" ::: "memory");
+}
+
+/* Each line is loaded, then written back and dropped, so no modified line of
+ * the region (or of what the loads displaced) stays in the cache. */
+static __always_inline void flush_by_reading(unsigned long bytes)
+{
+	const char *base = (const char *)__va(0);
+	unsigned long off;
+
+	for (off = 0; off < bytes; off += L1_CACHE_BYTES)
+		(void)READ_ONCE(*(const volatile u32 *)(base + off));
+	for (off = 0; off < bytes; off += L1_CACHE_BYTES)
+		__asm__ __volatile__("dcbf 0,%0" : : "r"(base + off) : "memory");
+	__asm__ __volatile__("sync" ::: "memory");
+}
+
+static __always_inline void put_l2cr(u32 v)
+{
+	__asm__ __volatile__("sync" ::: "memory");
+	mtspr(SPRN_L2CR, v);
+	__asm__ __volatile__("sync; isync" ::: "memory");
+}
+
+/* Polls until (L2CR & bit) clears or `us` microseconds pass, by the time base
+ * alone (no call, no store); returns the last L2CR read. */
+static __always_inline u32 poll_l2cr_clear(u32 bit, unsigned long us)
+{
+	const unsigned long start = mftb(), ticks = us * tb_ticks_per_usec;
+	u32 l2cr;
+
+	do
+		l2cr = mfspr(SPRN_L2CR);
+	while ((l2cr & bit) && mftb() - start < ticks);
+	return l2cr;
+}
+
+/*
+ * From the end of the flush to the disable, no store may reach memory: a
+ * line modified then could be cast out into the L2 just before it is thrown
+ * away. These two run without calls or stack traffic; the trace is written
+ * after them.
+ */
+static noinline void g3_flush_and_disable(u32 old)
+{
+	flush_by_reading(KV_L2_FLUSH_BYTES);
+	put_l2cr(old & ~KV_L2E);
+}
+
+static noinline u32 g4_flush_and_disable(u32 old)
+{
+	u32 l2cr;
+
+	put_l2cr(old | KV_L2HWF);
+	l2cr = poll_l2cr_clear(KV_L2HWF, 100000);
+	put_l2cr((l2cr & KV_L2HWF) ? old : (old & ~(KV_L2E | KV_L2HWF)));
+	return l2cr;
+}
+
+static void write_l2cr(struct kv_trace *t, const char *step, u32 v)
+{
+	note(t, step, v);
+	put_l2cr(v);
+}
+
+/*
+ * Reconfigures this processor's L2 as the 750 and 7400 manuals require:
+ * interrupts off; DPM off (no global invalidate may run under dynamic power
+ * management); L1 data cache flushed; the L2 flushed and disabled; the new
+ * configuration written with L2E clear, which starts its DLL; a global
+ * invalidate, which lasts longer than the DLL needs to lock; then L2E.
+ */
+static void l2cr_on_this_cpu(void *arg)
+{
+	struct kv_l2cr_call *call = arg;
+	int cpu = smp_processor_id();
+	struct kv_trace *t = &call->trace[cpu];
+	const u32 config = call->value & ~(KV_L2E | KV_L2I | KV_L2IP | KV_L2HWF);
+	unsigned long flags;
+	u32 hid0, old, l2cr;
+	int result = 0;
+
+	local_irq_save(flags);
+	note_step(t, "interrupts off");
+	hid0 = mfspr(SPRN_HID0);
+	if (hid0 & KV_DPM) {
+		note(t, "hid0 dpm off", hid0 & ~KV_DPM);
+		mtspr(SPRN_HID0, hid0 & ~KV_DPM);
+		sync_isync();
+	}
+	if (cpu_has_feature(CPU_FTR_ALTIVEC))
+		__asm__ __volatile__(".long 0x7e00066c" ::: "memory"); /* dssall */
+
+	old = mfspr(SPRN_L2CR);
+	if (!(old & KV_L2E)) {
+		note(t, "flush l1 by reading", KV_L1_FLUSH_BYTES);
+		flush_by_reading(KV_L1_FLUSH_BYTES);
+		write_l2cr(t, "disable", old);
+	} else if (family == KV_G3) {
+		/* The 750's L2 keeps what loads bring in: reading twice its largest
+		 * size through both caches empties L1 and L2 alike. */
+		note(t, "flush l1+l2 by reading", KV_L2_FLUSH_BYTES);
+		note(t, "disable", old & ~KV_L2E);
+		g3_flush_and_disable(old);
+	} else {
+		/* The 7400's L2 is a victim cache that loads don't fill. The L1 is
+		 * flushed into it, then locked so nothing more is cast out, and the
+		 * L2 writes its modified lines back by itself. */
+		note(t, "flush l1 by reading", KV_L1_FLUSH_BYTES);
+		flush_by_reading(KV_L1_FLUSH_BYTES);
+		mtspr(SPRN_HID0, mfspr(SPRN_HID0) | KV_DLOCK);
+		sync_isync();
+		note(t, "hid0 l1 data locked", mfspr(SPRN_HID0));
+		l2cr = g4_flush_and_disable(old);
+		note(t, "hardware flush", old | KV_L2HWF);
+		if (l2cr & KV_L2HWF) {
+			note(t, "hardware flush timed out, left as it was", old);
+			result = -ETIMEDOUT;
+		} else {
+			note(t, "disable", old & ~(KV_L2E | KV_L2HWF));
+		}
+		mtspr(SPRN_HID0, mfspr(SPRN_HID0) & ~KV_DLOCK);
+		sync_isync();
+		note(t, "hid0 l1 data unlocked", mfspr(SPRN_HID0));
+	}
+	if (!result && (call->value & KV_L2E)) {
+		write_l2cr(t, "configure", config);
+		write_l2cr(t, "global invalidate", config | KV_L2I);
+		l2cr = poll_l2cr_clear(KV_L2IP, 20000);
+		if (!(l2cr & KV_L2IP)) {
+			note(t, "invalidate complete", l2cr);
+			write_l2cr(t, "end invalidate", config);
+			write_l2cr(t, "enable", config | KV_L2E);
+		} else {
+			write_l2cr(t, "invalidate timed out, left disabled", config);
+			result = -ETIMEDOUT;
+		}
+	} else if (!result) {
+		write_l2cr(t, "configure disabled", config);
+	}
+	if (hid0 & KV_DPM) {
+		mtspr(SPRN_HID0, mfspr(SPRN_HID0) | KV_DPM);
+		sync_isync();
+		note(t, "hid0 dpm restored", mfspr(SPRN_HID0));
+	}
+	note(t, "l2cr reads", mfspr(SPRN_L2CR));
+	local_irq_restore(flags);
+	note_step(t, "interrupts restored");
+	call->result[cpu] = result;
+}
+
+static int set_l2cr(u32 value)
+{
+	struct kv_l2cr_call *call;
+	int cpu, i, result = 0;
+
+	if ((value & KV_L2E) && !(value & KV_L2CLK))
+		return -EINVAL; /* an enabled L2 with its clock off */
+	call = kzalloc(sizeof(*call), GFP_KERNEL);
+	if (!call)
+		return -ENOMEM;
+	call->value = value;
+	cpus_read_lock();
+	on_each_cpu(l2cr_on_this_cpu, call, 1);
+	for_each_online_cpu(cpu) {
+		if (trace) {
+			pr_info("l2cr cpu%d: write 0x%08x\n", cpu, value);
+			for (i = 0; i < call->trace[cpu].n; i++) {
+				if (call->trace[cpu].e[i].has_value)
+					pr_info("l2cr cpu%d: %s 0x%08x\n", cpu, call->trace[cpu].e[i].step,
+						call->trace[cpu].e[i].value);
+				else
+					pr_info("l2cr cpu%d: %s\n", cpu, call->trace[cpu].e[i].step);
+			}
+		}
+		if (call->result[cpu] && !result)
+			result = call->result[cpu];
+	}
+	cpus_read_unlock();
+	kfree(call);
+	return result;
+}
+
+static int get_l2cr(u32 *value)
+{
+	if (has_l2cr)
+		*value = mfspr(SPRN_L2CR);
+	else if (family == KV_745X && cpu_has_feature(CPU_FTR_L2CR))
+		*value = mfspr(SPRN_L2CR) & KV_L2E; /* only L2E means the same there */
+	else
+		*value = 0;
+	return 0;
+}
+
+/* -------------------------------------------------------------- DefL2CR */
+
+static u32 firmware_l2cr(void)
+{
+	const u32 fields = KV_L2SIZ | KV_L2RAM | KV_L2OH | KV_L2DF;
+	struct device_node *cpu;
+	const __be32 *prop;
+	u32 value;
+	int len = 0;
+
+	if (!has_l2cr)
+		return 0; /* no backside SRAM at all */
+	cpu = of_find_node_by_type(NULL, "cpu");
+	prop = cpu ? of_get_property(cpu, "l2cr-value", &len) : NULL;
+	if (prop && len >= (int)sizeof(*prop)) {
+		value = be32_to_cpup(prop);
+		of_node_put(cpu);
+		/* Firmware that wants the L2 off vouches for no configuration. */
+		return (value & KV_L2E) ? (value & fields) : KV_DEFL2CR_UNTESTED;
+	}
+	of_node_put(cpu);
+	value = mfspr(SPRN_L2CR);
+	return (value & KV_L2E) ? (value & fields) : KV_DEFL2CR_UNTESTED;
+}
+
+/* ---------------------------------------------------------------- HID0 */
+
+struct kv_hid0_call {
+	u32 managed, value;
+};
+
+static void hid0_on_this_cpu(void *arg)
+{
+	const struct kv_hid0_call *call = arg;
+	u32 hid0 = mfspr(SPRN_HID0);
+
+	hid0 = (hid0 & ~call->managed) | (call->value & call->managed);
+	__asm__ __volatile__("sync" ::: "memory");
+	mtspr(SPRN_HID0, hid0);
+	sync_isync();
+}
+
+static int set_hid0(u32 value)
+{
+	struct kv_hid0_call call = { .managed = hid0_managed(), .value = value };
+	u32 now;
+
+	cpus_read_lock();
+	now = mfspr(SPRN_HID0);
+	if ((now ^ value) & ~call.managed) {
+		cpus_read_unlock();
+		return -EINVAL;
+	}
+	/* Each processor keeps its own other bits (its sleep modes, say). */
+	on_each_cpu(hid0_on_this_cpu, &call, 1);
+	cpus_read_unlock();
+	return 0;
+}
+
+/* ----------------------------------------------------- thermal assist unit */
+
+/* One comparison: is the junction hotter than `threshold` degrees? */
+static int hotter_than(unsigned int threshold, bool *hotter)
+{
+	unsigned int us;
+	u32 thrm1;
+
+	mtspr(SPRN_THRM1, KV_THRESHOLD(threshold) | KV_THRM_V);
+	for (us = 0; us < 1000; us++) {
+		thrm1 = mfspr(SPRN_THRM1);
+		if (thrm1 & KV_TIV) {
+			*hotter = thrm1 & KV_TIN;
+			return 0;
+		}
+		udelay(1);
+	}
+	return -EIO;
+}
+
+/*
+ * The unit only compares: successive approximation over the 7-bit threshold
+ * with THRM1 (signal above), THRM2 idle, THRM3 sampling at its longest
+ * interval, as the manuals describe. The registers are restored afterwards.
+ */
+static int read_temperature(s32 *celsius)
+{
+	unsigned int low = 0, high = 127, mid;
+	u32 thrm1, thrm2, thrm3;
+	bool hotter = false;
+	int result = 0;
+
+	if (!has_tau) {
+		*celsius = 0; /* no sensor: what the programs know from the 7450 */
+		return 0;
+	}
+	if (IS_ENABLED(CONFIG_TAU))
+		return -ENODATA; /* the kernel's own driver owns THRM1-3 */
+
+	preempt_disable();
+	thrm1 = mfspr(SPRN_THRM1);
+	thrm2 = mfspr(SPRN_THRM2);
+	thrm3 = mfspr(SPRN_THRM3);
+	mtspr(SPRN_THRM2, 0);
+	mtspr(SPRN_THRM3, KV_SITV_MAX | KV_THRM3_E);
+	while (low < high) {
+		mid = (low + high + 1) / 2;
+		result = hotter_than(mid, &hotter);
+		if (result)
+			break;
+		if (hotter)
+			low = mid;
+		else
+			high = mid - 1;
+	}
+	mtspr(SPRN_THRM1, thrm1);
+	mtspr(SPRN_THRM2, thrm2);
+	mtspr(SPRN_THRM3, thrm3);
+	preempt_enable();
+	if (!result)
+		*celsius = low;
+	return result;
+}
+
+/* ----------------------------------------------------------- the nodes */
+
+enum kv_node { KV_PVR, KV_HID0, KV_HID1, KV_TEMP, KV_L2CR, KV_DEFL2CR };
+
+static int read_node(enum kv_node node, char *text, size_t size)
+{
+	s32 celsius;
+	u32 value;
+	int result = 0;
+
+	switch (node) {
+	case KV_PVR:
+		value = mfspr(SPRN_PVR);
+		break;
+	case KV_HID0:
+		value = mfspr(SPRN_HID0);
+		break;
+	case KV_HID1:
+		value = mfspr(SPRN_HID1);
+		break;
+	case KV_TEMP:
+		result = read_temperature(&celsius);
+		if (result)
+			return result;
+		return scnprintf(text, size, "%d\n", celsius);
+	case KV_L2CR:
+		result = get_l2cr(&value);
+		break;
+	case KV_DEFL2CR:
+		value = def_l2cr;
+		break;
+	default:
+		return -EINVAL;
+	}
+	if (result)
+		return result;
+	return scnprintf(text, size, "%u\n", value);
+}
+
+static int write_node(enum kv_node node, u32 value)
+{
+	switch (node) {
+	case KV_HID0:
+		return set_hid0(value);
+	case KV_L2CR:
+		if (!has_l2cr)
+			return -EOPNOTSUPP; /* none, or one the programs don't drive */
+		return set_l2cr(value);
+	default:
+		return -EPERM;
+	}
+}
+
+#else /* !CONFIG_PPC_BOOK3S_32 */
+
+enum kv_node { KV_PVR, KV_HID0, KV_HID1, KV_TEMP, KV_L2CR, KV_DEFL2CR };
+
+static int read_node(enum kv_node node, char *text, size_t size)
+{
+	return -ENODEV;
+}
+
+static int write_node(enum kv_node node, u32 value)
+{
+	return -ENODEV;
+}
+
+#endif /* CONFIG_PPC_BOOK3S_32 */
+
+/*
+ * Strict number parsing: decimal, or hex after "0x"/"0X"; at least one digit;
+ * one trailing newline at most; no sign, no blanks; at most 32 bits.
+ */
+static int parse_word(const char *text, size_t len, u32 *word)
+{
+	unsigned int base = 10, digit;
+	size_t i = 0;
+	u64 value = 0;
+
+	if (len && text[len - 1] == '\n')
+		len--;
+	if (len > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+		base = 16;
+		i = 2;
+	}
+	if (i == len)
+		return -EINVAL;
+	for (; i < len; i++) {
+		if (text[i] >= '0' && text[i] <= '9')
+			digit = text[i] - '0';
+		else if (base == 16 && text[i] >= 'a' && text[i] <= 'f')
+			digit = text[i] - 'a' + 10;
+		else if (base == 16 && text[i] >= 'A' && text[i] <= 'F')
+			digit = text[i] - 'A' + 10;
+		else
+			return -EINVAL;
+		value = value * base + digit;
+		if (value > 0xFFFFFFFFull)
+			return -EINVAL;
+	}
+	*word = (u32)value;
+	return 0;
+}
+
+#define KV_MAX_TEXT 32
+
+static int kv_handler(struct ctl_table *table, int write, void *buffer, size_t *lenp, loff_t *ppos)
+{
+	enum kv_node node = (enum kv_node)(uintptr_t)table->extra1;
+	char text[KV_MAX_TEXT + 1];
+	u32 word;
+	int n;
+
+	if (write) {
+		/* One whole number in one write: no appending at an offset. */
+		if (*ppos != 0 || *lenp == 0 || *lenp > KV_MAX_TEXT)
+			return -EINVAL;
+		memcpy(text, buffer, *lenp);
+		n = parse_word(text, *lenp, &word);
+		if (n)
+			return n;
+		mutex_lock(&kv_lock);
+		n = write_node(node, word);
+		mutex_unlock(&kv_lock);
+		if (n)
+			return n;
+		*ppos += *lenp;
+		return 0;
+	}
+
+	mutex_lock(&kv_lock);
+	n = read_node(node, text, sizeof(text));
+	mutex_unlock(&kv_lock);
+	if (n < 0)
+		return n;
+	if (*ppos >= n) {
+		*lenp = 0;
+		return 0;
+	}
+	n -= *ppos;
+	if (*lenp < n)
+		n = *lenp;
+	memcpy(buffer, text + *ppos, n);
+	*lenp = n;
+	*ppos += n;
+	return 0;
+}
+
+#define KV_NODE(name_, node_, mode_)                                                        \
+	{                                                                                  \
+		.procname = name_, .mode = mode_, .proc_handler = kv_handler,                 \
+		.extra1 = (void *)(uintptr_t)(node_),                                       \
+	}
+
+static struct ctl_table kv_table[] = {
+	KV_NODE("KorvendalePVR", KV_PVR, 0444),
+	KV_NODE("KorvendaleHID0", KV_HID0, 0644),
+	KV_NODE("KorvendaleHID1", KV_HID1, 0444),
+	KV_NODE("KorvendaleTemp", KV_TEMP, 0444),
+	KV_NODE("KorvendaleL2CR", KV_L2CR, 0644),
+	KV_NODE("KorvendaleDefL2CR", KV_DEFL2CR, 0444),
+	{}
+};
+
+static struct ctl_table_header *kv_header;
+
+static int __init korvendale_init(void)
+{
+#ifdef CONFIG_PPC_BOOK3S_32
+	u32 pvr = mfspr(SPRN_PVR);
+
+	if (classify(pvr)) {
+		pr_err("refusing to load: processor 0x%08x is not a PowerPC Macintosh processor\n", pvr);
+		return -ENODEV;
+	}
+	def_l2cr = firmware_l2cr();
+#else
+	pr_err("refusing to load: not a 32-bit PowerPC (Book3S) kernel\n");
+	return -ENODEV;
+#endif
+	kv_header = register_sysctl("hw", kv_table);
+	if (!kv_header)
+		return -ENOMEM;
+	return 0;
+}
+
+static void __exit korvendale_exit(void)
+{
+	unregister_sysctl_table(kv_header);
+}
+
+module_init(korvendale_init);
+module_exit(korvendale_exit);
+
+MODULE_DESCRIPTION("PowerPC G3/G4 L2CR, HID0, HID1, PVR and temperature as /proc/sys/hw words");
+MODULE_AUTHOR("Korvendale Developers");
+MODULE_LICENSE("Dual MIT/GPL");

@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# The module and the two programs on real Linux kernels, under QEMU's G4
+# (mac99, 7400) and G3 (g3beige, 750):
+#   run.sh SOURCE_DIR WORK_DIR [STAGE...]
+# builds what is missing in WORK_DIR (kernel from Debian's linux-source-6.1,
+# kept until the fragment or the source version changes; the module; the test
+# init; the programs; the initramfs), boots each machine headless with a hard
+# timeout, and compares the guest's serial transcript with the expected one.
+# STAGE limits the run to some of: kernel module init programs initramfs boot.
+set -euo pipefail
+
+SRC=$(cd "$1" && pwd)
+WORK=$2
+shift 2
+mkdir -p "$WORK"
+WORK=$(cd "$WORK" && pwd)
+HERE=$SRC/tests/qemu
+STAGES=${*:-kernel module init programs initramfs boot}
+JOBS=${JOBS:-$(nproc)}
+CROSS=powerpc-linux-gnu-
+KMAKE=(make ARCH=powerpc CROSS_COMPILE=$CROSS)
+BOOT_TIMEOUT=${BOOT_TIMEOUT:-120}
+
+log() { printf '[qemu] %s\n' "$*"; }
+die() { printf '[qemu] FAIL: %s\n' "$*" >&2; exit 1; }
+want() { [[ " $STAGES " == *" $1 "* ]]; }
+
+declare -A TIMES=()
+ORDER=()
+timed() {
+    local name=$1 start end status=0
+    shift
+    start=$(date +%s.%N)
+    "$@" || status=$?
+    end=$(date +%s.%N)
+    ORDER+=("$name")
+    TIMES[$name]=$(printf '%.1f' "$(echo "$end - $start" | bc)")
+    log "$name: ${TIMES[$name]} s"
+    return $status
+}
+
+# ------------------------------------------------------------------ kernel
+SOURCE_TAR=/usr/src/linux-source-6.1.tar.xz
+KOBJ=$WORK/kernel
+
+kernel_key() {
+    {
+        dpkg-query -W -f='${Version}\n' linux-source-6.1
+        "${CROSS}gcc" --version | head -n1
+        cat "$HERE/kernel.config"
+    } | sha256sum | cut -c1-16
+}
+
+build_kernel() {
+    local key ver ksrc
+    key=$(kernel_key)
+    if [ -f "$KOBJ/.korv-key" ] && [ "$(cat "$KOBJ/.korv-key")" = "$key" ] &&
+        [ -f "$KOBJ/vmlinux" ] && [ -f "$KOBJ/Module.symvers" ]; then
+        log "kernel: cached ($key)"
+        return
+    fi
+    ver=$(dpkg-query -W -f='${Version}' linux-source-6.1)
+    ksrc=$WORK/linux-source-$ver
+    if [ ! -f "$ksrc/.korv-extracted" ]; then
+        rm -rf "$WORK"/linux-source-* "$WORK/extract"
+        mkdir -p "$WORK/extract"
+        log "kernel: extracting linux-source $ver"
+        # The documentation (but its Kconfig) is never read.
+        nice tar -xJf "$SOURCE_TAR" -C "$WORK/extract" \
+            --exclude='linux-source-6.1/Documentation/[a-zA-JL-Z]*' \
+            --exclude='linux-source-6.1/tools/testing'
+        mv "$WORK/extract/linux-source-6.1" "$ksrc"
+        rmdir "$WORK/extract"
+        touch "$ksrc/.korv-extracted"
+    fi
+    rm -rf "$KOBJ"
+    mkdir -p "$KOBJ"
+    log "kernel: configuring (tinyconfig + kernel.config)"
+    "${KMAKE[@]}" -s -C "$ksrc" O="$KOBJ" tinyconfig >/dev/null
+    "$ksrc/scripts/kconfig/merge_config.sh" -m -O "$KOBJ" "$KOBJ/.config" "$HERE/kernel.config" >/dev/null
+    "${KMAKE[@]}" -s -C "$ksrc" O="$KOBJ" olddefconfig >/dev/null
+    # Every option of the fragment must have survived the dependency checks.
+    local line missing=0
+    while IFS= read -r line; do
+        case $line in
+        CONFIG_*) grep -qxF "$line" "$KOBJ/.config" || { log "kernel: $line did not stick"; missing=1; } ;;
+        "# CONFIG_"*) ! grep -q "^${line#\# }" "$KOBJ/.config" ||
+            { log "kernel: ${line#\# } is set"; missing=1; } ;;
+        esac
+    done <"$HERE/kernel.config"
+    [ $missing -eq 0 ] || die "kernel configuration lacks options of kernel.config"
+    log "kernel: building vmlinux and Module.symvers with $JOBS jobs"
+    nice "${KMAKE[@]}" -s -C "$ksrc" O="$KOBJ" -j"$JOBS" vmlinux modules >"$WORK/kernel-build.log" 2>&1 ||
+        { tail -n 40 "$WORK/kernel-build.log"; die "kernel build failed"; }
+    echo "$ksrc" >"$KOBJ/.korv-source"
+    echo "$key" >"$KOBJ/.korv-key"
+}
+
+if want kernel; then timed kernel build_kernel; fi
+
+# ------------------------------------------------------------------ module
+build_module() {
+    local ksrc
+    ksrc=$(cat "$KOBJ/.korv-source")
+    # Kbuild writes beside the sources: build a copy.
+    rm -rf "$WORK/module"
+    mkdir -p "$WORK/module"
+    cp "$SRC"/linux/Kbuild "$SRC"/linux/korvendale.c "$WORK/module/"
+    "${KMAKE[@]}" -s -C "$KOBJ" M="$WORK/module" W=1 modules >"$WORK/module-build.log" 2>&1 ||
+        { cat "$WORK/module-build.log"; die "module build failed"; }
+    if grep -q "warning:" "$WORK/module-build.log"; then
+        cat "$WORK/module-build.log"
+        die "the module builds with warnings"
+    fi
+    [ -n "$ksrc" ]
+}
+
+# --------------------------------------------------------------- test init
+build_init() {
+    "${CROSS}gcc" -static -O2 -Wall -Wextra -Werror ${PREFS_DIR:+-DPREFS_DIR="\"$PREFS_DIR\""} \
+        -o "$WORK/init" "$HERE/init.c"
+}
+
+# ---------------------------------------------------------------- programs
+# korvendalecache and Korvendale Startup, static PowerPC builds of the same
+# sources.
+PPC_BUILD=$WORK/ppc
+build_programs() {
+    [ -f "$SRC/cmake/toolchain-powerpc-linux-gnu.cmake" ] || die "no cmake/toolchain-powerpc-linux-gnu.cmake"
+    cmake -S "$SRC" -B "$PPC_BUILD" -DCMAKE_TOOLCHAIN_FILE="$SRC/cmake/toolchain-powerpc-linux-gnu.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DKORV_BUILD_TESTS=OFF \
+        -DKORV_BUILD_BENCHMARKS=OFF >"$WORK/programs-configure.log" 2>&1 ||
+        { cat "$WORK/programs-configure.log"; die "cross configure failed"; }
+    cmake --build "$PPC_BUILD" -j"$JOBS" --target korvendalecache korvendale-startup >"$WORK/programs-build.log" 2>&1 ||
+        { tail -n 40 "$WORK/programs-build.log"; die "cross build failed"; }
+}
+
+program_file() { [ -d "$PPC_BUILD" ] || return 0; find "$PPC_BUILD" -type f -name "$1" -perm -u+x | head -n1; }
+
+# --------------------------------------------------------------- initramfs
+build_initramfs() {
+    local ksrc tool startup
+    ksrc=$(cat "$KOBJ/.korv-source")
+    cc -O2 -o "$WORK/gen_init_cpio" "$ksrc/usr/gen_init_cpio.c"
+    tool=$(program_file korvendalecache)
+    startup=$(program_file "Korvendale Startup")
+    if [ -z "${KORV_QEMU_WITHOUT_PROGRAMS:-}" ]; then
+        [ -n "$tool" ] || die "no PowerPC korvendalecache in $PPC_BUILD"
+        [ -n "$startup" ] || die "no PowerPC Korvendale Startup in $PPC_BUILD"
+    fi
+    # gen_init_cpio takes names without quoting: the startup item's name has
+    # a space, so it is written by the init's own path only.
+    {
+        echo "dir /dev 0755 0 0"
+        echo "nod /dev/console 0600 0 0 c 5 1"
+        echo "nod /dev/kmsg 0644 0 0 c 1 11"
+        echo "nod /dev/null 0666 0 0 c 1 3"
+        for d in /proc /sys /sbin /lib /lib/modules /usr /usr/sbin /usr/libexec /usr/libexec/korvendale /var /var/lib /tmp; do
+            echo "dir $d 0755 0 0"
+        done
+        echo "file /init $WORK/init 0755 0 0"
+        echo "slink /sbin/modprobe /init 0777 0 0"
+        echo "file /lib/modules/korvendale.ko $WORK/module/korvendale.ko 0644 0 0"
+        [ -z "$tool" ] || echo "file /usr/sbin/korvendalecache $tool 0755 0 0"
+        [ -z "$startup" ] || echo "file /usr/libexec/korvendale/korvendale-startup $startup 0755 0 0"
+    } >"$WORK/initramfs.list"
+    "$WORK/gen_init_cpio" "$WORK/initramfs.list" >"$WORK/initramfs.cpio"
+}
+
+# -------------------------------------------------------------------- boot
+MACHINES=("mac99 7400" "g3beige 750")
+
+boot_one() {
+    local machine=$1 cpu=$2 name=$1-$2 serial transcript
+    serial=$WORK/$name.serial
+    transcript=$WORK/$name.transcript
+    log "booting $machine -cpu $cpu"
+    timeout --kill-after=5 "$BOOT_TIMEOUT" qemu-system-ppc -M "$machine" -cpu "$cpu" -m 256 \
+        -kernel "$KOBJ/vmlinux" -initrd "$WORK/initramfs.cpio" -append "console=ttyPZ0" \
+        -vga none -nic none -nographic -no-reboot -serial "file:$serial" -monitor none </dev/null ||
+        die "$name: QEMU did not power off within $BOOT_TIMEOUT s (serial log: $serial)"
+    tr -d '\r' <"$serial" | sed -n '/^KORV-BEGIN/,/^KORV-END/p' >"$transcript"
+    grep -q '^KORV-END' "$transcript" || { tail -n 30 "$serial"; die "$name: the guest's transcript is incomplete"; }
+    if ! diff -u "$HERE/expected/$name.txt" "$transcript"; then
+        log "FAIL: $name: the guest's transcript differs from tests/qemu/expected/$name.txt"
+        return 1
+    fi
+    log "$name: transcript as expected"
+}
+
+FAILED=0
+boot_all() {
+    local m
+    for m in "${MACHINES[@]}"; do
+        # shellcheck disable=SC2086
+        timed "boot $m" boot_one $m || FAILED=1
+    done
+}
+
+if want module; then timed module build_module; fi
+if want init; then timed init build_init; fi
+if want programs; then timed programs build_programs; fi
+if want initramfs; then timed initramfs build_initramfs; fi
+if want boot; then boot_all; fi
+
+log "timings:"
+for stage in "${ORDER[@]}"; do
+    printf '[qemu]   %-18s %6s s\n' "$stage" "${TIMES[$stage]}"
+done
+[ $FAILED -eq 0 ] || die "a guest did not do what was expected"
+log "both guests as expected"
