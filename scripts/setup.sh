@@ -13,6 +13,13 @@ KORV_PACKAGES=(
     clang libclang-rt-14-dev dpkg-dev desktop-file-utils man-db groff-base valgrind
 )
 
+# Only the QEMU test (label qemu) needs these: the PowerPC cross compilers,
+# the emulator, and the kernel's source with its build tools.
+KORV_QEMU_PACKAGES=(
+    gcc-powerpc-linux-gnu g++-powerpc-linux-gnu qemu-system-ppc linux-source-6.1
+    bc bison flex cpio libelf-dev libssl-dev xz-utils
+)
+
 korv_install_packages() {
     local missing=()
     local pkg
