@@ -28,15 +28,14 @@ want() { [[ " $STAGES " == *" $1 "* ]]; }
 declare -A TIMES=()
 ORDER=()
 timed() {
-    local name=$1 start end status=0
+    local name=$1 start end
     shift
     start=$(date +%s.%N)
-    "$@" || status=$?
+    "$@"
     end=$(date +%s.%N)
     ORDER+=("$name")
     TIMES[$name]=$(printf '%.1f' "$(echo "$end - $start" | bc)")
     log "$name: ${TIMES[$name]} s"
-    return $status
 }
 
 # ------------------------------------------------------------------ kernel
@@ -99,20 +98,50 @@ build_kernel() {
 if want kernel; then timed kernel build_kernel; fi
 
 # ------------------------------------------------------------------ module
+# With KORV_DKMS_DEB, the module is built from that package the way DKMS
+# builds it (its dkms.conf's MAKE line in a copy of /usr/src/korvendale-*);
+# otherwise from linux/ directly.
 build_module() {
-    local ksrc
-    ksrc=$(cat "$KOBJ/.korv-source")
-    # Kbuild writes beside the sources: build a copy.
-    rm -rf "$WORK/module"
-    mkdir -p "$WORK/module"
-    cp "$SRC"/linux/Kbuild "$SRC"/linux/korvendale.c "$WORK/module/"
-    "${KMAKE[@]}" -s -C "$KOBJ" M="$WORK/module" W=1 modules >"$WORK/module-build.log" 2>&1 ||
-        { cat "$WORK/module-build.log"; die "module build failed"; }
+    local build
+    rm -rf "$WORK/module" "$WORK/dkms"
+    if [ -n "${KORV_DKMS_DEB:-}" ]; then
+        [ -f "$KORV_DKMS_DEB" ] || die "no $KORV_DKMS_DEB (build the target korvendale_dkms_deb)"
+        mkdir -p "$WORK/dkms/root"
+        dpkg-deb -x "$KORV_DKMS_DEB" "$WORK/dkms/root"
+        local unpacked job
+        unpacked=$(echo "$WORK/dkms/root/usr/src"/korvendale-*)
+        [ -f "$unpacked/dkms.conf" ] || die "$KORV_DKMS_DEB holds no /usr/src/korvendale-*/dkms.conf"
+        # What DKMS does: set its variables, read dkms.conf, copy the sources
+        # to its build folder and run MAKE[0] there.
+        job=$(
+            set +u
+            kernel_source_dir=$KOBJ
+            dkms_tree=$WORK/dkms/tree
+            # shellcheck disable=SC1091
+            . "$unpacked/dkms.conf"
+            build=$dkms_tree/$PACKAGE_NAME/$PACKAGE_VERSION/build
+            mkdir -p "$build"
+            cp -r "$unpacked"/. "$build"
+            printf '%s\n%s\n' "$build" "${MAKE[0]}"
+        )
+        build=$(sed -n 1p <<<"$job")
+        (
+            export ARCH=powerpc CROSS_COMPILE=$CROSS KCFLAGS=-Werror
+            cd "$build" && eval "$(sed -n 2p <<<"$job")"
+        ) >"$WORK/module-build.log" 2>&1 || { cat "$WORK/module-build.log"; die "module build (as DKMS) failed"; }
+        mkdir -p "$WORK/module"
+        cp "$build/korvendale.ko" "$WORK/module/"
+    else
+        # Kbuild writes beside the sources: build a copy.
+        mkdir -p "$WORK/module"
+        cp "$SRC"/linux/Kbuild "$SRC"/linux/korvendale.c "$WORK/module/"
+        "${KMAKE[@]}" -C "$KOBJ" M="$WORK/module" W=1 KCFLAGS=-Werror modules >"$WORK/module-build.log" 2>&1 ||
+            { cat "$WORK/module-build.log"; die "module build failed"; }
+    fi
     if grep -q "warning:" "$WORK/module-build.log"; then
         cat "$WORK/module-build.log"
         die "the module builds with warnings"
     fi
-    [ -n "$ksrc" ]
 }
 
 # --------------------------------------------------------------- test init
@@ -131,7 +160,7 @@ build_programs() {
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DKORV_BUILD_TESTS=OFF \
         -DKORV_BUILD_BENCHMARKS=OFF >"$WORK/programs-configure.log" 2>&1 ||
         { cat "$WORK/programs-configure.log"; die "cross configure failed"; }
-    cmake --build "$PPC_BUILD" -j"$JOBS" --target korvendalecache korvendale-startup >"$WORK/programs-build.log" 2>&1 ||
+    cmake --build "$PPC_BUILD" -j"$JOBS" --target korvendalecache korvendale_startup >"$WORK/programs-build.log" 2>&1 ||
         { tail -n 40 "$WORK/programs-build.log"; die "cross build failed"; }
 }
 
@@ -183,7 +212,8 @@ boot_one() {
     grep -q '^KORV-END' "$transcript" || { tail -n 30 "$serial"; die "$name: the guest's transcript is incomplete"; }
     if ! diff -u "$HERE/expected/$name.txt" "$transcript"; then
         log "FAIL: $name: the guest's transcript differs from tests/qemu/expected/$name.txt"
-        return 1
+        FAILED=1
+        return
     fi
     log "$name: transcript as expected"
 }
@@ -193,7 +223,7 @@ boot_all() {
     local m
     for m in "${MACHINES[@]}"; do
         # shellcheck disable=SC2086
-        timed "boot $m" boot_one $m || FAILED=1
+        timed "boot $m" boot_one $m
     done
 }
 
@@ -207,5 +237,7 @@ log "timings:"
 for stage in "${ORDER[@]}"; do
     printf '[qemu]   %-18s %6s s\n' "$stage" "${TIMES[$stage]}"
 done
-[ $FAILED -eq 0 ] || die "a guest did not do what was expected"
-log "both guests as expected"
+if want boot; then
+    [ $FAILED -eq 0 ] || die "a guest did not do what was expected"
+    log "both guests as expected"
+fi
