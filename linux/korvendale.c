@@ -28,37 +28,37 @@
 #include <linux/string.h>
 #include <linux/sysctl.h>
 
-#ifdef CONFIG_PPC_BOOK3S_32
 #include <asm/cputable.h>
 #include <asm/page.h>
 #include <asm/reg.h>
 #include <asm/time.h>
+
+#ifndef CONFIG_PPC_BOOK3S_32
+#error "korvendale drives the registers of 32-bit PowerPC (Book3S) processors only"
 #endif
 
 static bool trace;
 module_param(trace, bool, 0644);
 MODULE_PARM_DESC(trace, "log every step of an L2CR write and each value written (testing only)");
 
-#ifdef CONFIG_PPC_BOOK3S_32
-
 /* L2CR fields (bit 0 is the most significant, as in the processor manuals). */
-#define KV_L2E 0x80000000u
+#define KV_L2E	 0x80000000u
 #define KV_L2SIZ 0x30000000u
 #define KV_L2CLK 0x0E000000u
 #define KV_L2RAM 0x01800000u
-#define KV_L2I 0x00200000u
-#define KV_L2OH 0x00030000u
-#define KV_L2DF 0x00004000u
+#define KV_L2I	 0x00200000u
+#define KV_L2OH	 0x00030000u
+#define KV_L2DF	 0x00004000u
 #define KV_L2HWF 0x00000800u /* 7400/7410 only */
-#define KV_L2IP 0x00000001u
+#define KV_L2IP	 0x00000001u
 
 /* HID0 bits. */
-#define KV_DPM 0x00100000u
+#define KV_DPM	 0x00100000u
 #define KV_DLOCK 0x00001000u
-#define KV_SPD 0x00000200u
-#define KV_SGE 0x00000080u
-#define KV_BTIC 0x00000020u
-#define KV_ABE 0x00000008u
+#define KV_SPD	 0x00000200u
+#define KV_SGE	 0x00000080u
+#define KV_BTIC	 0x00000020u
+#define KV_ABE	 0x00000008u
 
 /* What the startup item and the application switch; nothing else may change. */
 #define KV_HID0_MANAGED (KV_DPM | KV_SPD | KV_SGE | KV_BTIC | KV_ABE)
@@ -67,20 +67,20 @@ MODULE_PARM_DESC(trace, "log every step of an L2CR write and each value written 
 #define KV_DEFL2CR_UNTESTED 0xFFFFFFFFu
 
 /* Thermal assist unit (THRM1..3). */
-#define KV_TIN 0x80000000u
-#define KV_TIV 0x40000000u
-#define KV_THRESHOLD(t) (((u32)(t) & 0x7f) << 23)
-#define KV_THRM_V 0x00000001u
-#define KV_THRM3_E 0x00000001u
-#define KV_SITV_MAX (0x1fffu << 1)
+#define KV_TIN		0x80000000u
+#define KV_TIV		0x40000000u
+#define KV_THRESHOLD(t) (((u32)(t)&0x7f) << 23)
+#define KV_THRM_V	0x00000001u
+#define KV_THRM3_E	0x00000001u
+#define KV_SITV_MAX	(0x1fffu << 1)
 
-#define KV_L1_FLUSH_BYTES (64 * 1024) /* twice the L1 data cache */
+#define KV_L1_FLUSH_BYTES (64 * 1024)	    /* twice the L1 data cache */
 #define KV_L2_FLUSH_BYTES (4 * 1024 * 1024) /* twice the largest L2 */
 
 enum kv_family {
-	KV_G3, /* 750 family: backside L2, read-through flush */
-	KV_G4, /* 7400/7410: backside victim L2, hardware flush */
-	KV_745X, /* on-chip L2 of another layout; the programs don't drive it */
+	KV_G3,	  /* 750 family: backside L2, read-through flush */
+	KV_G4,	  /* 7400/7410: backside victim L2, hardware flush */
+	KV_745X,  /* on-chip L2 of another layout; the programs don't drive it */
 	KV_OTHER, /* 601/603/604/750FX/750GX: no backside L2 the programs know */
 };
 
@@ -337,15 +337,17 @@ static int set_l2cr(u32 value)
 	call->value = value;
 	cpus_read_lock();
 	on_each_cpu(l2cr_on_this_cpu, call, 1);
-	for_each_online_cpu(cpu) {
+	for_each_online_cpu (cpu) {
 		if (trace) {
 			pr_info("l2cr cpu%d: write 0x%08x\n", cpu, value);
 			for (i = 0; i < call->trace[cpu].n; i++) {
 				if (call->trace[cpu].e[i].has_value)
-					pr_info("l2cr cpu%d: %s 0x%08x\n", cpu, call->trace[cpu].e[i].step,
+					pr_info("l2cr cpu%d: %s 0x%08x\n", cpu,
+						call->trace[cpu].e[i].step,
 						call->trace[cpu].e[i].value);
 				else
-					pr_info("l2cr cpu%d: %s\n", cpu, call->trace[cpu].e[i].step);
+					pr_info("l2cr cpu%d: %s\n", cpu,
+						call->trace[cpu].e[i].step);
 			}
 		}
 		if (call->result[cpu] && !result)
@@ -543,22 +545,6 @@ static int write_node(enum kv_node node, u32 value)
 	}
 }
 
-#else /* !CONFIG_PPC_BOOK3S_32 */
-
-enum kv_node { KV_PVR, KV_HID0, KV_HID1, KV_TEMP, KV_L2CR, KV_DEFL2CR };
-
-static int read_node(enum kv_node node, char *text, size_t size)
-{
-	return -ENODEV;
-}
-
-static int write_node(enum kv_node node, u32 value)
-{
-	return -ENODEV;
-}
-
-#endif /* CONFIG_PPC_BOOK3S_32 */
-
 /*
  * Strict number parsing: decimal, or hex after "0x"/"0X"; at least one digit;
  * one trailing newline at most; no sign, no blanks; at most 32 bits.
@@ -638,38 +624,32 @@ static int kv_handler(struct ctl_table *table, int write, void *buffer, size_t *
 	return 0;
 }
 
-#define KV_NODE(name_, node_, mode_)                                                        \
-	{                                                                                  \
-		.procname = name_, .mode = mode_, .proc_handler = kv_handler,                 \
-		.extra1 = (void *)(uintptr_t)(node_),                                       \
+#define KV_NODE(name_, node_, mode_)                                          \
+	{                                                                     \
+		.procname = name_, .mode = mode_, .proc_handler = kv_handler, \
+		.extra1 = (void *)(uintptr_t)(node_),                         \
 	}
 
-static struct ctl_table kv_table[] = {
-	KV_NODE("KorvendalePVR", KV_PVR, 0444),
-	KV_NODE("KorvendaleHID0", KV_HID0, 0644),
-	KV_NODE("KorvendaleHID1", KV_HID1, 0444),
-	KV_NODE("KorvendaleTemp", KV_TEMP, 0444),
-	KV_NODE("KorvendaleL2CR", KV_L2CR, 0644),
-	KV_NODE("KorvendaleDefL2CR", KV_DEFL2CR, 0444),
-	{}
-};
+static struct ctl_table kv_table[] = { KV_NODE("KorvendalePVR", KV_PVR, 0444),
+				       KV_NODE("KorvendaleHID0", KV_HID0, 0644),
+				       KV_NODE("KorvendaleHID1", KV_HID1, 0444),
+				       KV_NODE("KorvendaleTemp", KV_TEMP, 0444),
+				       KV_NODE("KorvendaleL2CR", KV_L2CR, 0644),
+				       KV_NODE("KorvendaleDefL2CR", KV_DEFL2CR, 0444),
+				       {} };
 
 static struct ctl_table_header *kv_header;
 
 static int __init korvendale_init(void)
 {
-#ifdef CONFIG_PPC_BOOK3S_32
 	u32 pvr = mfspr(SPRN_PVR);
 
 	if (classify(pvr)) {
-		pr_err("refusing to load: processor 0x%08x is not a PowerPC Macintosh processor\n", pvr);
+		pr_err("refusing to load: processor 0x%08x is not a PowerPC Macintosh processor\n",
+		       pvr);
 		return -ENODEV;
 	}
 	def_l2cr = firmware_l2cr();
-#else
-	pr_err("refusing to load: not a 32-bit PowerPC (Book3S) kernel\n");
-	return -ENODEV;
-#endif
 	kv_header = register_sysctl("hw", kv_table);
 	if (!kv_header)
 		return -ENOMEM;

@@ -27,7 +27,7 @@
 
 static int kmsg = -1;
 
-static void say(const char *fmt, ...)
+static void say(const char* fmt, ...)
 {
     va_list ap;
     va_start(ap, fmt);
@@ -36,9 +36,15 @@ static void say(const char *fmt, ...)
     fflush(stdout);
 }
 
-static void section(const char *title) { say("== %s\n", title); }
+static void section(const char* title)
+{
+    say("== %s\n", title);
+}
 
-static const char *error_text(int err) { return err ? strerror(err) : "ok"; }
+static const char* error_text(int err)
+{
+    return err ? strerror(err) : "ok";
+}
 
 // Prints the module's kernel log lines written since the last call.
 static void kernel_log(void)
@@ -47,7 +53,7 @@ static void kernel_log(void)
     ssize_t n;
     while ((n = read(kmsg, record, sizeof record - 1)) > 0) {
         record[n] = 0;
-        char *text = strchr(record, ';');
+        char* text = strchr(record, ';');
         if (!text || strncmp(text + 1, "korvendale:", 11) != 0)
             continue;
         text++;
@@ -56,7 +62,7 @@ static void kernel_log(void)
     }
 }
 
-static int load_module(const char *params)
+static int load_module(const char* params)
 {
     int fd = open(MODULE_PATH, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -66,10 +72,13 @@ static int load_module(const char *params)
     return err;
 }
 
-static int unload_module(void) { return syscall(SYS_delete_module, "korvendale", O_NONBLOCK) ? errno : 0; }
+static int unload_module(void)
+{
+    return syscall(SYS_delete_module, "korvendale", O_NONBLOCK) ? errno : 0;
+}
 
 // Reads a node as the programs would: the whole text, or the errno.
-static int read_node(const char *name, char *text, size_t size)
+static int read_node(const char* name, char* text, size_t size)
 {
     char path[128];
     snprintf(path, sizeof path, NODE_DIR "%s", name);
@@ -83,7 +92,7 @@ static int read_node(const char *name, char *text, size_t size)
     return err;
 }
 
-static void show_node(const char *name)
+static void show_node(const char* name)
 {
     char text[64];
     int err = read_node(name, text, sizeof text);
@@ -94,7 +103,7 @@ static void show_node(const char *name)
 }
 
 // One write(2) of exactly `text`; the error of open or write, or 0.
-static int write_node(const char *name, const char *text, size_t len)
+static int write_node(const char* name, const char* text, size_t len)
 {
     char path[128];
     snprintf(path, sizeof path, NODE_DIR "%s", name);
@@ -106,7 +115,7 @@ static int write_node(const char *name, const char *text, size_t len)
     return err;
 }
 
-static void quote(const char *text, size_t len, char *out, size_t size)
+static void quote(const char* text, size_t len, char* out, size_t size)
 {
     size_t o = 0;
     for (size_t i = 0; i < len && o + 5 < size; i++) {
@@ -121,7 +130,7 @@ static void quote(const char *text, size_t len, char *out, size_t size)
     out[o] = 0;
 }
 
-static void try_write(const char *name, const char *text, size_t len)
+static void try_write(const char* name, const char* text, size_t len)
 {
     char shown[128];
     quote(text, len, shown, sizeof shown);
@@ -130,7 +139,7 @@ static void try_write(const char *name, const char *text, size_t len)
 
 // Runs a program as `uid`, its stdout and stderr on the console, then its
 // exit status.
-static void run(uid_t uid, char *const argv[])
+static void run(uid_t uid, char* const argv[])
 {
     say("$");
     for (int i = 0; argv[i]; i++)
@@ -154,7 +163,7 @@ static void run(uid_t uid, char *const argv[])
 }
 
 // A write by another user: refused when the file is opened.
-static void user_write(const char *name, const char *text)
+static void user_write(const char* name, const char* text)
 {
     pid_t child = fork();
     if (child == 0) {
@@ -168,13 +177,13 @@ static void user_write(const char *name, const char *text)
         WIFEXITED(status) ? error_text(WEXITSTATUS(status)) : "killed");
 }
 
-static unsigned long node_word(const char *name)
+static unsigned long node_word(const char* name)
 {
     char text[64];
     return read_node(name, text, sizeof text) ? 0xDEADBEEFul : strtoul(text, NULL, 10);
 }
 
-static void write_file(const char *path, const unsigned char *bytes, size_t len)
+static void write_file(const char* path, const unsigned char* bytes, size_t len)
 {
     int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0 || write(fd, bytes, len) != (ssize_t)len)
@@ -183,10 +192,10 @@ static void write_file(const char *path, const unsigned char *bytes, size_t len)
         close(fd);
 }
 
-static void make_dirs(const char *path)
+static void make_dirs(const char* path)
 {
     char partial[256];
-    for (const char *p = path + 1;; p++) {
+    for (const char* p = path + 1;; p++) {
         if (*p == '/' || *p == 0) {
             snprintf(partial, sizeof partial, "%.*s", (int)(p - path), path);
             mkdir(partial, 0755);
@@ -199,14 +208,16 @@ static void make_dirs(const char *path)
 // The 36-byte "Tarnwick X Prefs" record: version 4, every sub-pane open.
 static void write_prefs(int backside, unsigned ratio, int no_speculative, int dpm)
 {
-    unsigned char r[36] = {0, 0, 0, 4, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, (unsigned char)ratio, (unsigned char)backside,
-        1, 0, 1, (unsigned char)no_speculative, 1, (unsigned char)dpm, 1, 0, 1, 0, 1, 0, 1, 1, 0, 0};
+    unsigned char r[36]
+        = {0, 0, 0, 4, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, (unsigned char)ratio, (unsigned char)backside, 1, 0,
+            1, (unsigned char)no_speculative, 1, (unsigned char)dpm, 1, 0, 1, 0, 1, 0, 1, 1, 0, 0};
     make_dirs(PREFS_DIR);
     write_file(PREFS_DIR "/Tarnwick X Prefs", r, sizeof r);
-    say("prefs: backside %d, ratio %u, speculative access off %d, dpm %d\n", backside, ratio, no_speculative, dpm);
+    say("prefs: backside %d, ratio %u, speculative access off %d, dpm %d\n", backside, ratio, no_speculative,
+        dpm);
 }
 
-static int modprobe_main(int argc, char **argv)
+static int modprobe_main(int argc, char** argv)
 {
     int i = 1;
     while (i < argc && argv[i][0] == '-')
@@ -223,8 +234,8 @@ static int modprobe_main(int argc, char **argv)
     return 0;
 }
 
-static const char *const node_names[] = {
-    "KorvendalePVR", "KorvendaleHID0", "KorvendaleHID1", "KorvendaleTemp", "KorvendaleL2CR", "KorvendaleDefL2CR"};
+static const char* const node_names[] = {"KorvendalePVR", "KorvendaleHID0", "KorvendaleHID1",
+    "KorvendaleTemp", "KorvendaleL2CR", "KorvendaleDefL2CR"};
 
 static void show_all_nodes(void)
 {
@@ -245,9 +256,9 @@ static void set_hid0(unsigned long value)
     try_write("KorvendaleHID0", text, strlen(text));
 }
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
-    const char *self = strrchr(argv[0], '/');
+    const char* self = strrchr(argv[0], '/');
     if (strcmp(self ? self + 1 : argv[0], "modprobe") == 0)
         return modprobe_main(argc, argv);
 
@@ -274,7 +285,7 @@ int main(int argc, char **argv)
 
     section("without the module");
     show_node("KorvendalePVR");
-    run(0, (char *const[]){TOOL, "-d", NULL});
+    run(0, (char* const[]) {TOOL, "-d", NULL});
 
     section("load");
     say("load: %s\n", error_text(load_module("")));
@@ -282,23 +293,23 @@ int main(int argc, char **argv)
     show_all_nodes();
 
     section("korvendalecache -d");
-    run(0, (char *const[]){TOOL, "-d", NULL});
-    run(USER_UID, (char *const[]){TOOL, "-d", NULL});
+    run(0, (char* const[]) {TOOL, "-d", NULL});
+    run(USER_UID, (char* const[]) {TOOL, "-d", NULL});
 
     section("startup item");
     const unsigned long hid0 = node_word("KorvendaleHID0");
     const unsigned long managed = 0x001002A8;
     set_hid0(hid0 & ~managed);
     write_prefs(1, 4, 0, 1);
-    run(0, (char *const[]){STARTUP, NULL});
+    run(0, (char* const[]) {STARTUP, NULL});
     kernel_log();
     show_node("KorvendaleHID0");
     set_hid0((hid0 & ~managed) | 0x80);
     write_prefs(0, 4, 1, 0);
-    run(0, (char *const[]){STARTUP, NULL});
+    run(0, (char* const[]) {STARTUP, NULL});
     show_node("KorvendaleHID0");
     say("unload: %s\n", error_text(unload_module()));
-    run(0, (char *const[]){STARTUP, NULL}); // loads the module itself
+    run(0, (char* const[]) {STARTUP, NULL}); // loads the module itself
     show_node("KorvendaleHID0");
     say("load: %s\n", error_text(load_module("")));
     set_hid0(hid0);
@@ -310,7 +321,7 @@ int main(int argc, char **argv)
     if (fd >= 0)
         close(fd);
     user_write("KorvendaleL2CR", "0xB9000000");
-    run(USER_UID, (char *const[]){TOOL, "-r", "2.0", NULL});
+    run(USER_UID, (char* const[]) {TOOL, "-r", "2.0", NULL});
     kernel_log();
     try_write("KorvendaleL2CR", "0xB9000000\n", 11);
     kernel_log();
@@ -320,12 +331,12 @@ int main(int argc, char **argv)
     kernel_log();
     try_write("KorvendaleL2CR", "0", 1);
     kernel_log();
-    run(0, (char *const[]){TOOL, "-r", "2.0", NULL});
+    run(0, (char* const[]) {TOOL, "-r", "2.0", NULL});
     kernel_log();
 
     section("malformed words");
-    static const char *const bad[] = {"\n", "abc", "0x", "0x\n", "12 ", " 12", "+12", "-1", "1\n\n", "1.0", "0x1g",
-        "4294967296", "0x100000000", "99999999999999999999", "0x0000000000000000000000000000000001"};
+    static const char* const bad[] = {"\n", "abc", "0x", "0x\n", "12 ", " 12", "+12", "-1", "1\n\n", "1.0",
+        "0x1g", "4294967296", "0x100000000", "99999999999999999999", "0x0000000000000000000000000000000001"};
     for (size_t i = 0; i < sizeof bad / sizeof *bad; i++)
         try_write("KorvendaleHID0", bad[i], strlen(bad[i]));
     show_node("KorvendaleHID0");
@@ -336,7 +347,8 @@ int main(int argc, char **argv)
     try_write("KorvendalePVR", "0", 1);
 
     section("HID0 bits outside the managed set");
-    static const unsigned long unmanaged[] = {0x00400000 /* NAP */, 0x00008000 /* ICE */, 0x80000000 /* EMCP */};
+    static const unsigned long unmanaged[]
+        = {0x00400000 /* NAP */, 0x00008000 /* ICE */, 0x80000000 /* EMCP */};
     for (size_t i = 0; i < sizeof unmanaged / sizeof *unmanaged; i++)
         set_hid0(hid0 ^ unmanaged[i]);
     set_hid0(hid0 ^ 0x00000200); // SPD: managed
@@ -350,7 +362,7 @@ int main(int argc, char **argv)
     section("unload and reload");
     say("unload: %s\n", error_text(unload_module()));
     show_node("KorvendalePVR");
-    run(0, (char *const[]){TOOL, "-d", NULL});
+    run(0, (char* const[]) {TOOL, "-d", NULL});
     say("load: %s\n", error_text(load_module("trace=1")));
     say("load again: %s\n", error_text(load_module("")));
     show_all_nodes();
