@@ -21,7 +21,7 @@
 #define TOOL "/usr/sbin/korvendalecache"
 #define STARTUP "/usr/libexec/korvendale/korvendale-startup"
 #ifndef PREFS_DIR
-#define PREFS_DIR "/var/lib/korvendale/StartupItems/Korvendale Startup"
+#define PREFS_DIR "/var/lib/korvendale/System/Library/StartupItems/Korvendale Startup"
 #endif
 #define USER_UID 1000
 
@@ -249,6 +249,14 @@ static void show_all_nodes(void)
     }
 }
 
+static void trace_on(void)
+{
+    int fd = open("/sys/module/korvendale/parameters/trace", O_WRONLY);
+    say("trace on: %s\n", error_text(fd >= 0 && write(fd, "1\n", 2) == 2 ? 0 : errno));
+    if (fd >= 0)
+        close(fd);
+}
+
 static void set_hid0(unsigned long value)
 {
     char text[32];
@@ -297,9 +305,12 @@ int main(int argc, char** argv)
     run(USER_UID, (char* const[]) {TOOL, "-d", NULL});
 
     section("startup item");
+    trace_on();
     const unsigned long hid0 = node_word("KorvendaleHID0");
-    const unsigned long managed = 0x001002A8;
+    const unsigned long managed = 0x001002A8; // DPM SPD SGE BTIC ABE
     set_hid0(hid0 & ~managed);
+    // The L2 to be enabled at 2:1, but DefL2CR says "not tested": no L2CR
+    // write may follow (the trace would show it).
     write_prefs(1, 4, 0, 1);
     run(0, (char* const[]) {STARTUP, NULL});
     kernel_log();
@@ -308,20 +319,18 @@ int main(int argc, char** argv)
     write_prefs(0, 4, 1, 0);
     run(0, (char* const[]) {STARTUP, NULL});
     show_node("KorvendaleHID0");
+    set_hid0(hid0 & ~managed);
     say("unload: %s\n", error_text(unload_module()));
     run(0, (char* const[]) {STARTUP, NULL}); // loads the module itself
-    show_node("KorvendaleHID0");
     say("load: %s\n", error_text(load_module("")));
+    show_node("KorvendaleHID0");
     set_hid0(hid0);
     show_node("KorvendaleHID0");
 
     section("L2CR");
-    fd = open("/sys/module/korvendale/parameters/trace", O_WRONLY);
-    say("trace on: %s\n", error_text(fd >= 0 && write(fd, "1\n", 2) == 2 ? 0 : errno));
-    if (fd >= 0)
-        close(fd);
+    trace_on();
     user_write("KorvendaleL2CR", "0xB9000000");
-    run(USER_UID, (char* const[]) {TOOL, "-r", "2.0", NULL});
+    run(USER_UID, (char* const[]) {TOOL, "-off", NULL});
     kernel_log();
     try_write("KorvendaleL2CR", "0xB9000000\n", 11);
     kernel_log();
@@ -332,6 +341,7 @@ int main(int argc, char** argv)
     try_write("KorvendaleL2CR", "0", 1);
     kernel_log();
     run(0, (char* const[]) {TOOL, "-r", "2.0", NULL});
+    run(0, (char* const[]) {TOOL, "-off", NULL});
     kernel_log();
 
     section("malformed words");
