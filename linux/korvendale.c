@@ -436,7 +436,11 @@ static int hotter_than(unsigned int threshold, bool *hotter)
 	unsigned int us;
 	u32 thrm1;
 
+	/* The unit is stopped while the threshold changes, so that TIV cannot
+	 * stand for a comparison with the previous one. */
+	mtspr(SPRN_THRM3, 0);
 	mtspr(SPRN_THRM1, KV_THRESHOLD(threshold) | KV_THRM_V);
+	mtspr(SPRN_THRM3, KV_SITV_MAX | KV_THRM3_E);
 	for (us = 0; us < 1000; us++) {
 		thrm1 = mfspr(SPRN_THRM1);
 		if (thrm1 & KV_TIV) {
@@ -472,7 +476,6 @@ static int read_temperature(s32 *celsius)
 	thrm2 = mfspr(SPRN_THRM2);
 	thrm3 = mfspr(SPRN_THRM3);
 	mtspr(SPRN_THRM2, 0);
-	mtspr(SPRN_THRM3, KV_SITV_MAX | KV_THRM3_E);
 	while (low < high) {
 		mid = (low + high + 1) / 2;
 		result = hotter_than(mid, &hotter);

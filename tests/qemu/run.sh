@@ -249,5 +249,5 @@ for stage in "${ORDER[@]}"; do
 done
 if want boot; then
     [ $FAILED -eq 0 ] || die "a guest did not do what was expected"
-    log "both guests as expected"
+    log "every guest as expected"
 fi
