@@ -19,7 +19,7 @@ HERE=$SRC/tests/qemu
 STAGES=${*:-kernel module init programs initramfs boot}
 JOBS=${JOBS:-$(nproc)}
 CROSS=powerpc-linux-gnu-
-KMAKE=(make ARCH=powerpc CROSS_COMPILE=$CROSS)
+KMAKE=(make ARCH=powerpc "CROSS_COMPILE=$CROSS")
 BOOT_TIMEOUT=${BOOT_TIMEOUT:-120}
 
 log() { printf '[qemu] %s\n' "$*"; }
@@ -116,6 +116,7 @@ build_module() {
         # to its build folder and run MAKE[0] there.
         job=$(
             set +u
+            # shellcheck disable=SC2034 # read by dkms.conf
             kernel_source_dir=$KOBJ
             dkms_tree=$WORK/dkms/tree
             # shellcheck disable=SC1091
@@ -123,6 +124,7 @@ build_module() {
             build=$dkms_tree/$PACKAGE_NAME/$PACKAGE_VERSION/build
             mkdir -p "$build"
             cp -r "$unpacked"/. "$build"
+            # shellcheck disable=SC2153 # MAKE comes from dkms.conf
             printf '%s\n%s\n' "$build" "${MAKE[0]}"
         )
         build=$(sed -n 1p <<<"$job")
