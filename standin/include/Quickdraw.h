@@ -369,8 +369,8 @@ typedef PicPtr* PicHandle;
 // A copy of 'PICT' resource id from the current resource chain, or nullptr.
 PicHandle GetPicture(short pictureID);
 // Plays the picture scaled from its picFrame into dstRect.
-void DrawPicture(PicHandle myPicture, const Rect* dstRect);
-void KillPicture(PicHandle myPicture);
+void DrawPicture(PicHandle picture, const Rect* dstRect);
+void KillPicture(PicHandle picture);
 Rect* QDGetPictureBounds(PicHandle picH, Rect* outRect);
 
 // --------------------------------------------------------------- colour icons

@@ -250,16 +250,16 @@ PicHandle pictureFromBytes(const void* data, size_t size)
 
 using namespace toolbox;
 
-void DrawPicture(PicHandle myPicture, const Rect* dstRect)
+void DrawPicture(PicHandle picture, const Rect* dstRect)
 {
-    if (!myPicture || !*myPicture || !dstRect)
+    if (!picture || !*picture || !dstRect)
         return;
-    Size size = GetHandleSize(reinterpret_cast<Handle>(myPicture));
+    Size size = GetHandleSize(reinterpret_cast<Handle>(picture));
     if (size < 10)
         return;
-    ByteReader in(reinterpret_cast<const uint8_t*>(*myPicture), size_t(size));
+    ByteReader in(reinterpret_cast<const uint8_t*>(*picture), size_t(size));
     in.skip(10);
-    Rect frame = (**myPicture).picFrame;
+    Rect frame = (**picture).picFrame;
     // Version 2 begins with the version opcode and its 0x02FF; version 1
     // (one-byte opcodes) is not played.
     if (in.u16() != 0x0011 || in.u16() != 0x02FF)
@@ -278,10 +278,10 @@ void DrawPicture(PicHandle myPicture, const Rect* dstRect)
     }
 }
 
-void KillPicture(PicHandle myPicture)
+void KillPicture(PicHandle picture)
 {
-    if (myPicture)
-        DisposeHandle(reinterpret_cast<Handle>(myPicture));
+    if (picture)
+        DisposeHandle(reinterpret_cast<Handle>(picture));
 }
 
 Rect* QDGetPictureBounds(PicHandle picH, Rect* outRect)
