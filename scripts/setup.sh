@@ -10,7 +10,7 @@ KORV_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libpng-dev
     xvfb xauth xdotool x11-utils
-    clang libclang-rt-14-dev dpkg-dev desktop-file-utils man-db groff-base valgrind
+    clang libclang-rt-14-dev dpkg-dev desktop-file-utils man-db groff-base valgrind lintian
 )
 
 # Only the QEMU test (label qemu) needs these: the PowerPC cross compilers,

@@ -32,7 +32,7 @@ TEST(AdvancedMode, OptionHeldAtLaunchOffersEveryRatio)
     // dimmed Test Ratio button.
     expectWindowMatchesGolden(run.snapshot("tab.png"), "tarnwick-advanced", kAdvancedTarnwickHeight);
     EXPECT_EQ(writesByApp(machine, "hw.KorvendaleL2CR"), std::vector<uint32_t> {0xBF000000});
-    EXPECT_EQ(readFile(prefsPath(machine)).at(kSelectionByte), 8);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 8);
 }
 
 TEST(AdvancedMode, TheAutomaticEntryCannotBeChosen)
@@ -42,7 +42,7 @@ TEST(AdvancedMode, TheAutomaticEntryCannotBeChosen)
     const AppRun run = runTarnwick("keys option\nclick-title Tarnwick\npress 348 148\nrelease 348 100\n");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleL2CR").empty());
-    EXPECT_EQ(readFile(prefsPath(machine)).at(kSelectionByte), 4);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 4);
 }
 
 struct AutomaticCase {
@@ -66,7 +66,7 @@ TEST_P(SavedAutomaticChoice, IsReplacedWhileTheWindowIsBuilt)
     testkit::ScopedMachine machine;
     machine.set({c.l2cr});
     machine.loadExtension();
-    writeFile(prefsPath(machine), PrefsWithSelection(1));
+    writeBytes(machine.prefsFile(), PrefsWithSelection(1));
 
     const AppRun run = runTarnwick(c.alert ? "click-title OK\n" : "");
     ASSERT_EQ(run.status, 0) << run.err;
@@ -76,7 +76,7 @@ TEST_P(SavedAutomaticChoice, IsReplacedWhileTheWindowIsBuilt)
     } else {
         EXPECT_TRUE(run.dialogs().empty()) << run.err;
     }
-    EXPECT_EQ(readFile(prefsPath(machine)).at(kSelectionByte), c.storedAtQuit);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), c.storedAtQuit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Caches, SavedAutomaticChoice, testing::ValuesIn(kAutomaticCases),
@@ -92,7 +92,7 @@ TEST(SavedAutomaticChoice, OnWarnsAndLeavesTheCacheAsItIs)
         testkit::ScopedMachine machine;
         machine.set({"l2cr=0xB1000000"});
         machine.loadExtension();
-        writeFile(prefsPath(machine), PrefsWithSelection(1));
+        writeBytes(machine.prefsFile(), PrefsWithSelection(1));
 
         // On sits 15 pixels lower in advanced mode.
         const AppRun run = runTarnwick("click-title Tarnwick\nsnapshot @DIR@/before.png\nclick 310 183\n"
@@ -117,7 +117,7 @@ TEST(SavedChoice, SevenToTwoTurnsAdvancedModeOn)
     ASSERT_EQ(run.status, 0) << run.err;
     // Advanced layout; the pop-up reads 114 MHz [7:2].
     expectWindowMatchesGolden(run.snapshot("tab.png"), "tarnwick-seven-to-two", kAdvancedTarnwickHeight);
-    EXPECT_EQ(readFile(prefsPath(machine)).at(kSelectionByte), 7);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 7);
 }
 
 } // namespace

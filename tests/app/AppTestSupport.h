@@ -1,53 +1,37 @@
 // Running Tarnwick X as a user would, on the simulated Macintosh that a
 // testkit::ScopedMachine made current, and reading what it left behind: the
-// dialogs it showed, its snapshots, the preferences file and the register
-// writes in the machine's journal.
+// dialogs it showed and its snapshots (the preferences file and the register
+// writes are read through the machine).
 #pragma once
 
+#include <testkit/Files.h>
+#include <testkit/Process.h>
 #include <testkit/ScopedMachine.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace apptest {
 
 namespace fs = std::filesystem;
+using testkit::readBytes;
+using testkit::writeBytes;
 
-struct AppRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-    fs::path dir; // a fresh folder for the run's snapshots ("@DIR@" in the script)
-
-    // The Dialog Manager's log lines: "alert 10001: a | b | c | d", "dialog 130 -> 2".
-    std::vector<std::string> dialogs() const;
-    fs::path snapshot(const std::string& name) const { return dir / name; }
-};
+using AppRun = testkit::ScriptedRun;
 
 // Runs tarnwick-x headless with `script`, in which "@DIR@" stands for the
 // run's folder.
-AppRun runTarnwick(const std::string& script, const std::map<std::string, std::string>& env = {});
-// The same as the unprivileged user "nobody" (uid 65534): the machine's
-// folders are opened for reading, the startup item's folder stays root's.
+inline AppRun runTarnwick(const std::string& script, const testkit::Environment& env = {})
+{
+    return testkit::runScripted("tarnwick-x", script, env);
+}
+// The same as the unprivileged user "nobody": the machine's folders are
+// opened for reading, the startup item's folder stays root's.
 AppRun runTarnwickAsNobody(testkit::ScopedMachine& machine, const std::string& script);
 
-// "Tarnwick X Prefs" in the startup item's folder of the machine's disk.
-fs::path prefsPath(const testkit::ScopedMachine& machine);
-std::vector<uint8_t> readFile(const fs::path& path); // empty when absent
-void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes);
-
-struct JournalWrite {
-    std::string node;
-    uint32_t oldValue = 0;
-    uint32_t newValue = 0;
-    std::string program;
-};
-// Every node write the machine recorded, oldest first.
-std::vector<JournalWrite> journalWrites(testkit::ScopedMachine& machine);
-// The new values written to `node` by tarnwick-x, oldest first.
+// The new values tarnwick-x wrote to `node`, oldest first.
 std::vector<uint32_t> writesByApp(testkit::ScopedMachine& machine, const std::string& node);
 
 // Whether two snapshots show the same pixels in a screen rectangle (global,

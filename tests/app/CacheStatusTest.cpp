@@ -76,7 +76,7 @@ TEST(CacheStatus, TheBoxesReachThePreferencesAtQuit)
     const AppRun run = runTarnwick(
         "click-title Tarnwick\nclick-title Enable Backside Cache on Restart\nclick-title Write-Thru Mode\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto prefs = readFile(prefsPath(machine));
+    const auto prefs = readBytes(machine.prefsFile());
     ASSERT_EQ(prefs.size(), 36u);
     EXPECT_EQ(prefs[16], 0) << "enableBacksideCacheOnRestart";
     EXPECT_EQ(prefs[28], 1) << "writeThruMode";

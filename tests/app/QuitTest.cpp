@@ -35,7 +35,7 @@ TEST_P(Quitting, SavesThePreferences)
     const std::string tick = "click-title Enable Backside Cache on Restart\n";
     const AppRun run = runTarnwick("click-title Tarnwick\n" + tick + GetParam().step + "\n" + tick);
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto prefs = readFile(prefsPath(machine));
+    const auto prefs = readBytes(machine.prefsFile());
     ASSERT_EQ(prefs.size(), 36u);
     EXPECT_EQ(prefs[kEnableOnRestartByte], 0);
 }
@@ -50,7 +50,7 @@ TEST(Quitting, APlainKeyDoesNothing)
     const std::string tick = "click-title Enable Backside Cache on Restart\n";
     const AppRun run = runTarnwick("click-title Tarnwick\n" + tick + "key w\nkey q\n" + tick);
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(readFile(prefsPath(machine)).at(kEnableOnRestartByte), 1);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kEnableOnRestartByte), 1);
 }
 
 // The walk-through of the README: change the ratio, quit, boot, look.
@@ -72,6 +72,77 @@ TEST(Quitting, TheNextBootAppliesTheSavedSettings)
     ASSERT_EQ(shown.status, 0) << shown.err;
     EXPECT_NE(shown.out.find("L2CR = 0xBB080000 [1 MB, 5:2]\n"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("HID0 = 0x8010C228\n"), std::string::npos) << shown.out;
+}
+
+// A quit whose preferences cannot be written (the disk is full) says so in
+// the error alert, ends with status 1 and keeps the old file.
+TEST(Quitting, OnAFullDiskKeepsTheOldPreferences)
+{
+    testkit::ScopedMachine machine;
+    machine.loadExtension();
+    testkit::ScopedMount disk = testkit::ScopedMount::tmpfs(machine.prefsFolder(), 64);
+    ASSERT_TRUE(disk.ok());
+    ASSERT_EQ(runTarnwick("quit\n").status, 0);
+    const auto saved = readBytes(machine.prefsFile());
+    ASSERT_EQ(saved.size(), 36u);
+
+    testkit::fillFileSystem(machine.prefsFolder());
+    const AppRun run = runTarnwick("quit\nkey return\n"); // the alert's OK
+    EXPECT_EQ(run.status, 1);
+    ASSERT_FALSE(run.dialogs().empty()) << run.err;
+    const std::string alert = run.dialogs().front();
+    EXPECT_EQ(alert.rfind("alert 10001: Error creating file! | PFiles | ", 0), 0u) << alert;
+    EXPECT_EQ(alert.substr(alert.size() - 5), "| -34") << alert;
+    EXPECT_EQ(readBytes(machine.prefsFile()), saved);
+}
+
+// A startup item folder that cannot be written to (mounted read-only here),
+// as the probe at launch finds: the save that would be refused is skipped,
+// the quit is quiet, and the file stays as it was.
+TEST(Quitting, WithAReadOnlyFolderSkipsTheSave)
+{
+    testkit::ScopedMachine machine;
+    machine.loadExtension();
+    ASSERT_EQ(runTarnwick("quit\n").status, 0);
+    const auto saved = readBytes(machine.prefsFile());
+    testkit::ScopedMount readOnly = testkit::ScopedMount::readOnly(machine.prefsFolder());
+    ASSERT_TRUE(readOnly.ok());
+    const AppRun run = runTarnwick("quit\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.dialogs().empty()) << run.err;
+    EXPECT_EQ(readBytes(machine.prefsFile()), saved);
+}
+
+// The extension goes away while the window is up: the "Tarnwick" tab then
+// shows what the failed reads give (its Current L2CR row differs from a run
+// that keeps the extension) and the program carries on to a normal quit. The
+// window host runs on real time, so the script's wait leaves the test five
+// seconds to unload the extension after the first frame.
+TEST(Quitting, AfterTheExtensionWasUnloadedWhileRunning)
+{
+    testkit::ScopedMachine machine;
+    machine.loadExtension();
+    testkit::TempDir scratch;
+    auto session = [&](const std::string& name, bool unload) {
+        const fs::path ready = scratch.path() / (name + ".ready");
+        const fs::path shot = scratch.path() / (name + ".png");
+        const fs::path script = scratch.path() / (name + ".script");
+        testkit::writeText(script, "wait 300\nclick-title Tarnwick\nsnapshot " + shot.string() + "\nquit\n");
+        testkit::Child app("tarnwick-x", {},
+            {{"MACSIM_DISPLAY", "window"}, {"SDL_VIDEODRIVER", "dummy"}, {"MACSIM_SCRIPT", script.string()},
+                {"MACSIM_READY", ready.string()}});
+        EXPECT_TRUE(testkit::waitForFile(ready, 60));
+        if (unload)
+            machine.unloadExtension();
+        EXPECT_EQ(app.wait(), 0);
+        return readBytes(shot);
+    };
+    const auto loaded = session("loaded", false);
+    const auto unloaded = session("unloaded", true);
+    EXPECT_FALSE(loaded.empty());
+    EXPECT_FALSE(unloaded.empty());
+    EXPECT_NE(loaded, unloaded);
+    EXPECT_EQ(readBytes(machine.prefsFile()).size(), 36u);
 }
 
 } // namespace

@@ -83,7 +83,7 @@ TEST(SupportLink, ABrowserThatCannotStartEndsTheProgramUnsaved)
         0u)
         << alert;
     EXPECT_EQ(alert.substr(alert.size() - 6), " | -43") << alert; // fnfErr: no such helper
-    EXPECT_FALSE(fs::exists(prefsPath(machine)));
+    EXPECT_FALSE(fs::exists(machine.prefsFile()));
 }
 
 } // namespace

@@ -61,7 +61,7 @@ TEST(SystemProfile, ACollapsedSubPaneStaysCollapsedAtTheNextLaunch)
     // The triangle of "Cache Overview", the second band (window y 122).
     const AppRun first = runTarnwick("click 162 195\n");
     ASSERT_EQ(first.status, 0) << first.err;
-    const auto bytes = readFile(prefsPath(machine));
+    const auto bytes = readBytes(machine.prefsFile());
     ASSERT_EQ(bytes.size(), 36u);
     EXPECT_EQ(bytes[8], 1) << "processorOverviewDinked";
     EXPECT_EQ(bytes[9], 0) << "cacheOverviewDinked";

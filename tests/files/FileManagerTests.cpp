@@ -1,7 +1,10 @@
 // The File Manager as the file library relies on it: specifications, Finder
 // info in AppleDouble sidecars (checked byte for byte), hidden sidecars,
 // result codes, forks.
-#include "TempDisk.h"
+#include "testkit/Files.h"
+#include "testkit/PString.h"
+#include "testkit/Process.h"
+#include "testkit/ScopedMachine.h"
 
 #include <Files.h>
 #include <Folders.h>
@@ -12,7 +15,7 @@
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
-using namespace filestest;
+using namespace testkit;
 
 namespace {
 

@@ -1,6 +1,9 @@
 // myFolder as the control application builds it: three folders above the
 // program's own, and an orderly outcome when that walk fails before main.
-#include "TempDisk.h"
+#include "testkit/Files.h"
+#include "testkit/PString.h"
+#include "testkit/Process.h"
+#include "testkit/ScopedMachine.h"
 
 #include <testkit/Process.h>
 
@@ -10,7 +13,7 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using namespace filestest;
+using namespace testkit;
 
 namespace {
 

@@ -1,5 +1,8 @@
 // Data files, resource files and the volume device through the library.
-#include "TempDisk.h"
+#include "testkit/Files.h"
+#include "testkit/PString.h"
+#include "testkit/Process.h"
+#include "testkit/ScopedMachine.h"
 
 #include <files/PFiles.h>
 #include <support/ThrowError.h>
@@ -15,7 +18,7 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using namespace filestest;
+using namespace testkit;
 
 namespace {
 

@@ -1,6 +1,9 @@
 // The file library at the level its callers see: results, messages and
 // codes of the folder and file operations, and what they leave on disk.
-#include "TempDisk.h"
+#include "testkit/Files.h"
+#include "testkit/PString.h"
+#include "testkit/Process.h"
+#include "testkit/ScopedMachine.h"
 
 #include <files/PFiles.h>
 #include <support/ThrowError.h>
@@ -16,7 +19,7 @@
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
-using namespace filestest;
+using namespace testkit;
 
 namespace {
 

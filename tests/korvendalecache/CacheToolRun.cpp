@@ -1,7 +1,6 @@
 #include "CacheToolRun.h"
 
 #include <filesystem>
-#include <sstream>
 
 namespace cachetool {
 
@@ -24,21 +23,6 @@ void prepare(testkit::ScopedMachine& machine, const Setup& setup)
 testkit::ProcessResult run(const std::vector<std::string>& args)
 {
     return testkit::run("korvendalecache", args);
-}
-
-std::vector<std::string> toolWrites(testkit::ScopedMachine& machine)
-{
-    std::vector<std::string> writes;
-    std::istringstream lines(machine.journal());
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        std::string sequence, node, oldWord, arrow, newWord, program;
-        fields >> sequence >> node >> oldWord >> arrow >> newWord >> program;
-        if (program == "korvendalecache")
-            writes.push_back(node + " " + oldWord + " -> " + newWord);
-    }
-    return writes;
 }
 
 std::string describe(const std::vector<std::string>& args)

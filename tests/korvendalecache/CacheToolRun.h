@@ -25,10 +25,6 @@ void prepare(testkit::ScopedMachine& machine, const Setup& setup);
 
 testkit::ProcessResult run(const std::vector<std::string>& args);
 
-// The journal's writes by korvendalecache, without their sequence numbers:
-// "hw.KorvendaleL2CR 0x00000000 -> 0xA9800000".
-std::vector<std::string> toolWrites(testkit::ScopedMachine& machine);
-
 std::string describe(const std::vector<std::string>& args);
 
 } // namespace cachetool

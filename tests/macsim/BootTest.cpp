@@ -9,8 +9,8 @@
 
 namespace fs = std::filesystem;
 using macsimtest::macsim;
-using macsimtest::readFile;
-using macsimtest::writeFile;
+using macsimtest::readText;
+using macsimtest::writeText;
 
 namespace {
 
@@ -51,22 +51,22 @@ TEST(Boot, RunsStartupItemsInNameOrderAndGoesOnPastFailures)
     std::string probe = (testkit::binDirectory() / "macsim-node-probe").string();
 
     // Loads the extension the way the real startup item does, then writes.
-    writeFile(items / "B Second/B Second",
+    writeText(items / "B Second/B Second",
         "#!/bin/sh\n\"$MACSIM_MACHINE/disk/sbin/kextload\" /System/Library/Extensions/KorvendaleKEXT.kext\n"
         "echo \"B $1\" >> '"
             + log.string() + "'\n'" + probe + "' write hw.KorvendaleHID0 0x8010C0A0 >> '" + log.string()
             + "'\n",
         true);
-    writeFile(items / "A First/A First",
+    writeText(items / "A First/A First",
         "#!/bin/sh\necho \"A $1\" >> '" + log.string() + "'\n'" + probe + "' read hw.KorvendaleHID0 >> '"
             + log.string() + "'\nexit 0\n",
         true);
-    writeFile(items / "C Third/C Third", "#!/bin/sh\necho C >> '" + log.string() + "'\nexit 3\n", true);
+    writeText(items / "C Third/C Third", "#!/bin/sh\necho C >> '" + log.string() + "'\nexit 3\n", true);
     fs::create_directories(items / "D Missing");
-    writeFile(items / "E Plain/E Plain", "#!/bin/sh\necho E >> '" + log.string() + "'\n", false);
+    writeText(items / "E Plain/E Plain", "#!/bin/sh\necho E >> '" + log.string() + "'\n", false);
     fs::create_directories(items / "F Dangling");
     fs::create_symlink("/nonexistent/F Dangling", items / "F Dangling/F Dangling");
-    writeFile(items / "G Last/G Last", "#!/bin/sh\necho G >> '" + log.string() + "'\nkill -9 $$\n", true);
+    writeText(items / "G Last/G Last", "#!/bin/sh\necho G >> '" + log.string() + "'\nkill -9 $$\n", true);
 
     auto r = macsim(machine.directory(), {"boot"});
     EXPECT_EQ(r.status, 0);
@@ -84,7 +84,7 @@ TEST(Boot, RunsStartupItemsInNameOrderAndGoesOnPastFailures)
             + itemsPath
             + "/F Dangling/F Dangling is a dangling link to /nonexistent/F Dangling\n"
               "macsim: startup item \"G Last\" was killed by signal 9 (Killed)\n");
-    EXPECT_EQ(readFile(log), "A start\nerror ENOENT\nB start\nok\nC\nG\n");
+    EXPECT_EQ(readText(log), "A start\nerror ENOENT\nB start\nok\nC\nG\n");
     EXPECT_EQ(machine.journal(), "1 hw.KorvendaleHID0 0x8010C080 -> 0x8010C0A0 macsim-node-probe\n");
 }
 

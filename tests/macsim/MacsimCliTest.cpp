@@ -16,7 +16,7 @@ namespace {
 TEST(MacsimCli, BadInputIsRefusedWithAClearMessage)
 {
     testkit::ScopedMachine machine;
-    std::string state = macsimtest::readFile(machine.directory() / "state");
+    std::string state = macsimtest::readText(machine.directory() / "state");
     struct {
         std::vector<std::string> args;
         std::string err;
@@ -56,7 +56,7 @@ TEST(MacsimCli, BadInputIsRefusedWithAClearMessage)
         EXPECT_EQ(r.out, "") << c.err;
         EXPECT_EQ(r.err, c.err);
     }
-    EXPECT_EQ(macsimtest::readFile(machine.directory() / "state"), state);
+    EXPECT_EQ(macsimtest::readText(machine.directory() / "state"), state);
 }
 
 TEST(MacsimCli, AMachineNamedButNotMadeIsAnError)

@@ -8,8 +8,8 @@
 
 using macsimtest::macsim;
 using macsimtest::probe;
-using macsimtest::readFile;
-using macsimtest::writeFile;
+using macsimtest::readText;
+using macsimtest::writeText;
 
 namespace {
 
@@ -61,8 +61,8 @@ TEST(StateFile, DamageIsReportedWithFileAndLineAndLeavesTheFileAlone)
         testkit::ScopedMachine machine;
         machine.loadExtension();
         auto statePath = machine.directory() / "state";
-        std::string damaged = edited(readFile(statePath), c.key, c.replacement, c.extra);
-        writeFile(statePath, damaged);
+        std::string damaged = edited(readText(statePath), c.key, c.replacement, c.extra);
+        writeText(statePath, damaged);
         std::string expected = "macsim: " + statePath.string() + c.where + "\n";
 
         auto get = macsim(machine.directory(), {"get", "pvr"});
@@ -81,7 +81,7 @@ TEST(StateFile, DamageIsReportedWithFileAndLineAndLeavesTheFileAlone)
 
         auto write = probe(machine.directory(), {"write", "hw.KorvendaleL2CR", "0"});
         EXPECT_EQ(write.out, "error EIO\n");
-        EXPECT_EQ(readFile(statePath), damaged) << c.where;
+        EXPECT_EQ(readText(statePath), damaged) << c.where;
     }
 }
 
@@ -89,11 +89,11 @@ TEST(StateFile, HandEditsInDecimalAndHexAreRead)
 {
     testkit::ScopedMachine machine;
     auto statePath = machine.directory() / "state";
-    writeFile(
-        statePath, edited(readFile(statePath), "hid0", "  hid0=2148581504  ", "# a note of the owner's\n\n"));
+    writeText(
+        statePath, edited(readText(statePath), "hid0", "  hid0=2148581504  ", "# a note of the owner's\n\n"));
     EXPECT_EQ(machine.get("hid0"), 0x8010C080u);
     machine.set({"temp=40"});
-    EXPECT_NE(readFile(statePath).find("\nhid0 = 0x8010C080\n"), std::string::npos);
+    EXPECT_NE(readText(statePath).find("\nhid0 = 0x8010C080\n"), std::string::npos);
 }
 
 } // namespace

@@ -37,6 +37,28 @@ def parse_faults(path):
     return faults
 
 
+def sync_tree(source, target):
+    """Makes `target` hold the files of `source` (builds and .git left out),
+    writing only files whose bytes differ, so make rebuilds exactly those."""
+    skip = lambda rel: rel.parts[0].startswith("build") or rel.parts[0] in (".git", ".cache")
+    wanted = set()
+    for path in source.rglob("*"):
+        rel = path.relative_to(source)
+        if skip(rel) or path.is_dir():
+            continue
+        wanted.add(rel)
+        dest = target / rel
+        data = path.read_bytes()
+        if not dest.exists() or dest.read_bytes() != data:
+            dest.parent.mkdir(parents=True, exist_ok=True)
+            dest.write_bytes(data)
+            dest.chmod(path.stat().st_mode & 0o777)
+    for path in list(target.rglob("*")):
+        rel = path.relative_to(target)
+        if not skip(rel) and path.is_file() and rel not in wanted:
+            path.unlink()
+
+
 def sh(cmd, cwd=None, timeout=None, env=None):
     return subprocess.run(cmd, cwd=cwd, capture_output=True, text=True, timeout=timeout, env=env)
 
@@ -112,9 +134,7 @@ def main():
     if args.rev:
         source = Path(tempfile.mkdtemp(prefix="korv-mutants-"))
         subprocess.run(f"git -C {ROOT} archive {args.rev} | tar -x -C {source}", shell=True, check=True)
-    # By content, and with fresh times on what changed, so make rebuilds exactly that.
-    excludes = ["--exclude=/build*/", "--exclude=/.git", "--exclude=/.cache/"]
-    subprocess.run(["rsync", "-rlp", "--checksum", "--delete", *excludes, f"{source}/", f"{scratch}/"], check=True)
+    sync_tree(source, scratch)
     if not (build_dir / "CMakeCache.txt").exists():
         subprocess.run(["cmake", "-S", str(scratch), "-B", str(build_dir), "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
                         "-DCMAKE_INSTALL_PREFIX=/usr", "-DKORV_BUILD_BENCHMARKS=OFF",

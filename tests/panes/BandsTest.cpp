@@ -33,17 +33,6 @@ TEST(Bands, OpeningA169PixelBandGrowsTheWindowBy149BeforeTellingIt)
     expectMatchesExpected(run.dumps[1], "big-band-open");
 }
 
-TEST(Bands, OpeningABandWorksAlikeInARealWindow)
-{
-    if (!panes::haveXvfb())
-        GTEST_SKIP() << "xvfb-run is not installed";
-    auto run
-        = runSample(std::string(kShowBandsTab) + "click 163 98\nkey d\nquit\n", panes::Display::XvfbWindow);
-    ASSERT_EQ(run.status, 0) << run.err;
-    ASSERT_EQ(run.dumps.size(), 1u);
-    expectMatchesExpected(run.dumps[0], "big-band-open");
-}
-
 TEST(Bands, AControlIsOutOfSightUntilItsBandOpensAndAfterItCloses)
 {
     auto run = runSample(std::string(kShowBandsTab) + "key d\nclick 163 98\nkey d\nclick 162 100\nkey d\n");

@@ -6,29 +6,9 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 namespace panes {
-
-namespace {
-
-std::filesystem::path freshDirectory()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "panes-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot make a temporary folder");
-    return pattern;
-}
-
-std::string replaced(std::string text, const std::string& from, const std::string& to)
-{
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-} // namespace
 
 std::vector<std::string> SampleRun::linesFrom(const std::string& first) const
 {
@@ -38,29 +18,13 @@ std::vector<std::string> SampleRun::linesFrom(const std::string& first) const
     return lines;
 }
 
-bool haveXvfb()
-{
-    return std::filesystem::exists("/usr/bin/xvfb-run");
-}
-
-SampleRun runSample(const std::string& script, Display display)
+SampleRun runSample(const std::string& script)
 {
     SampleRun run;
-    run.dir = freshDirectory();
-    run.dirRemover = std::shared_ptr<void>(nullptr, [dir = run.dir](void*) {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
-    });
-    const auto scriptPath = run.dir / "script.txt";
-    std::ofstream(scriptPath) << replaced(script, "@DIR@", run.dir.string());
-
-    const std::map<std::string, std::string> env {{"MACSIM_SCRIPT", scriptPath.string()},
-        {"MACSIM_DISPLAY", display == Display::Headless ? "headless" : "\x01unset"}};
-    const auto sample = (testkit::binDirectory() / "panes-sample").string();
-    auto result = display == Display::Headless ? testkit::run(sample, {}, env)
-                                               : testkit::run("/usr/bin/xvfb-run", {"-a", sample}, env);
+    const testkit::ScriptedRun result = testkit::runScripted("panes-sample", script);
     run.status = result.status;
     run.err = result.err;
+    run.dir = result.dir;
 
     std::istringstream out(result.out);
     std::string line, dump;
@@ -112,10 +76,6 @@ std::string lineStarting(const std::string& dump, const std::string& prefix)
             return line;
     return "";
 }
-
-} // namespace panes
-
-namespace panes {
 
 std::string bandLine(const std::string& dump, const std::string& title)
 {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,23 +15,16 @@ struct SampleRun {
     std::vector<std::string> startup; // lines before the first idle pass (the first drawing)
     std::vector<std::string> lines; // lines after it: the script's doing; dumps left out
     std::vector<std::string> dumps; // each structure dump, in order
-    std::filesystem::path dir; // where the script's snapshots went; removed with the last copy
-    std::shared_ptr<void> dirRemover;
+    std::filesystem::path dir; // where the script's snapshots went
 
     // The lines from the first that starts with `first` on (all if none does).
     std::vector<std::string> linesFrom(const std::string& first) const;
     std::filesystem::path snapshot(const std::string& name) const { return dir / name; }
 };
 
-enum class Display { Headless, XvfbWindow };
-
-// Runs the sample with `script`, in which "@DIR@" stands for a fresh
-// temporary folder (for snapshots): headless, or in a real SDL window on a
-// virtual X server started with xvfb-run.
-SampleRun runSample(const std::string& script, Display display = Display::Headless);
-
-// Whether xvfb-run is there to give the sample a real window.
-bool haveXvfb();
+// Runs the sample headless with `script`, in which "@DIR@" stands for a
+// fresh temporary folder (for snapshots).
+SampleRun runSample(const std::string& script);
 
 // Compares `actual` with tests/panes/expected/<name>.txt; a missing file
 // fails. UPDATE_GOLDENS=1 writes it instead.

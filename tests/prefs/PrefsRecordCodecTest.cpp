@@ -1,5 +1,7 @@
-// Each field of the record at its own offset: distinct bytes catch two fields
-// swapped, which records made of 0s and 1s would not.
+// Each field of the record at its own offset, in both directions: distinct
+// bytes catch two fields swapped, which records made of 0s and 1s would not,
+// and pinning each direction on its own catches a fault the other repeats
+// (every file test reads and writes through this codec).
 #include "prefs/PrefsRecordCodec.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +42,39 @@ TEST(PrefsRecordCodec, DecodesEachFieldFromItsOffset)
     EXPECT_EQ(r.alignment[0], 0xA1);
     EXPECT_EQ(r.alignment[1], 0xB2);
     EXPECT_EQ(r.alignment[2], 0xC3);
+}
+
+TEST(PrefsRecordCodec, EncodesEachFieldAtItsOffset)
+{
+    G3TarnwickAppPrefs r {};
+    r.version = 4;
+    r.activeTab = 0x11223344;
+    r.processorOverviewDinked = 0x01;
+    r.cacheOverviewDinked = 0x02;
+    r.motherboardOverviewDinked = 0x03;
+    r.backsideCacheDinked = 0x04;
+    r.cacheRatioMenuSelection = 7;
+    r.enableBacksideCacheOnRestart = 0x05;
+    r.motherboardCacheDinked = 0x06;
+    r.disableMotherboardCacheOnRestart = 0x07;
+    r.speculativeAccessDinked = 0x08;
+    r.disableSpeculativeAccessOnRestart = 0x09;
+    r.dynamicPowerManagementDinked = 0x0A;
+    r.enableDynamicPowerManagementOnRestart = 0x0B;
+    r.bootXConfigDinked = 0x0C;
+    r.configureBootXOnRestart = 0x0D;
+    r.romAliasingDinked = 0x0E;
+    r.enableROMAliasingOnRestart = 0x0F;
+    r.aboutKorvendaleDinked = 0x10;
+    r.writeThruMode = 0x11;
+    r.splashScreenAtBoot = 0x12;
+    r.initConfigDinked = 0x13;
+    r.displayAutoDetectWarning = 0x14;
+    r.display2_1Warning = 0x15;
+    r.alignment[0] = 0xA1;
+    r.alignment[1] = 0xB2;
+    r.alignment[2] = 0xC3;
+    EXPECT_EQ(EncodePrefsRecord(r), kDistinctBytes);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <testkit/PString.h>
 #include <sstream>
 
 namespace {
@@ -18,10 +19,7 @@ public:
     ~ProbeProcessor() override = default;
 };
 
-std::string Pascal(ConstStringPtr s)
-{
-    return std::string(reinterpret_cast<const char*>(s + 1), s[0]);
-}
+const auto Pascal = testkit::text;
 
 // The journal's writes by this test program, without sequence numbers.
 std::vector<std::string> Writes(testkit::ScopedMachine& machine)

@@ -7,14 +7,12 @@
 #include <registers/RatioSelection.h>
 
 #include <gtest/gtest.h>
+#include <testkit/PString.h>
 #include <string>
 
 namespace {
 
-std::string Pascal(ConstStringPtr s)
-{
-    return std::string(reinterpret_cast<const char*>(s + 1), s[0]);
-}
+const auto Pascal = testkit::text;
 
 TEST(ProcessorNames, NamedByTheUpperHalfOfThePVR)
 {

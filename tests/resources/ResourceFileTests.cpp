@@ -1,6 +1,8 @@
 // The Resource Manager over real resource files: what it writes, byte for
 // byte, what it reads back, the chain of open files, and files it refuses.
-#include "../files/TempDisk.h"
+#include "testkit/Files.h"
+#include "testkit/PString.h"
+#include "testkit/ScopedMachine.h"
 
 #include <Files.h>
 #include <MacMemory.h>
@@ -12,7 +14,7 @@
 #include <filesystem>
 
 namespace fs = std::filesystem;
-using namespace filestest;
+using namespace testkit;
 
 namespace {
 

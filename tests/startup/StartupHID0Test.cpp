@@ -6,16 +6,16 @@
 namespace startuptest {
 namespace {
 
-NodeWrite HID0(const char* oldWord, const char* newWord)
+std::string HID0(const char* oldWord, const char* newWord)
 {
-    return {"hw.KorvendaleHID0", oldWord, newWord, "Korvendale Startup"};
+    return std::string("hw.KorvendaleHID0 ") + oldWord + " -> " + newWord;
 }
 
 struct HID0Case {
     const char* name;
     std::vector<std::string> machineState;
     SavedSettings settings;
-    std::vector<NodeWrite> expected;
+    Writes expected;
 };
 
 class StartupHID0Test : public StartupTest, public ::testing::WithParamInterface<HID0Case> { };

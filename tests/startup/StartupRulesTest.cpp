@@ -24,7 +24,7 @@ TEST_P(StartupUnreadablePrefsTest, UnderBootLoadsTheExtensionAndTouchesNoRegiste
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find(std::string(kPrefix) + GetParam().message + "\n"), std::string::npos) << r.err;
     EXPECT_EQ(machine.get("kext-loaded"), 1u);
-    EXPECT_EQ(allItemWrites(), std::vector<NodeWrite> {});
+    EXPECT_EQ(itemWrites(), Writes {});
     EXPECT_EQ(machine.get("l2cr"), machine.get("rom-l2cr"));
     EXPECT_EQ(machine.get("hid0"), machine.get("rom-hid0"));
 }
@@ -37,7 +37,7 @@ TEST_P(StartupUnreadablePrefsTest, ByItselfSaysWhyOnOneLineAndExits1)
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, std::string(kPrefix) + GetParam().message + "\n");
     EXPECT_EQ(machine.get("kext-loaded"), 1u);
-    EXPECT_EQ(allItemWrites(), std::vector<NodeWrite> {});
+    EXPECT_EQ(itemWrites(), Writes {});
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, StartupUnreadablePrefsTest,
@@ -68,7 +68,7 @@ TEST_F(StartupRulesTest, AMissingFolderIsReportedAndTheExtensionStillLoaded)
             + "PBGetCatInfoSync() failed in PDirectoryDescriptor::subDirectory()! "
               "(error -43)\n");
     EXPECT_EQ(machine.get("kext-loaded"), 1u);
-    EXPECT_EQ(allItemWrites(), std::vector<NodeWrite> {});
+    EXPECT_EQ(itemWrites(), Writes {});
 }
 
 // No file: the defaults are computed before the extension is loaded, so the
@@ -78,10 +78,10 @@ TEST_F(StartupRulesTest, NoPreferencesFileAppliesTheDefaults)
 {
     auto r = boot();
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(allItemWrites(),
-        (std::vector<NodeWrite> {{"hw.KorvendaleL2CR", "0xB9000000", "0xBD080000", "Korvendale Startup"},
-            {"hw.KorvendaleHID0", "0x8010C080", "0x8010C0A0", "Korvendale Startup"},
-            {"hw.KorvendaleHID0", "0x8010C0A0", "0x8010C0A0", "Korvendale Startup"}}));
+    EXPECT_EQ(itemWrites(),
+        (Writes {"hw.KorvendaleL2CR 0xB9000000 -> 0xBD080000",
+            "hw.KorvendaleHID0 0x8010C080 -> 0x8010C0A0",
+            "hw.KorvendaleHID0 0x8010C0A0 -> 0x8010C0A0"}));
 }
 
 TEST_F(StartupRulesTest, ArgumentsChangeNothing)
@@ -95,11 +95,11 @@ TEST_F(StartupRulesTest, ArgumentsChangeNothing)
     auto r = runItem({"start", "--verbose", "Korvendale"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out + r.err, "");
-    EXPECT_EQ(allItemWrites(),
-        (std::vector<NodeWrite> {{"hw.KorvendaleL2CR", "0xB9000000", "0xBB000000", "Korvendale Startup"},
-            {"hw.KorvendaleHID0", "0x8010C080", "0x8010C0A0", "Korvendale Startup"},
-            {"hw.KorvendaleHID0", "0x8010C0A0", "0x8010C2A8", "Korvendale Startup"},
-            {"hw.KorvendaleHID0", "0x8010C2A8", "0x8010C228", "Korvendale Startup"}}));
+    EXPECT_EQ(itemWrites(),
+        (Writes {"hw.KorvendaleL2CR 0xB9000000 -> 0xBB000000",
+            "hw.KorvendaleHID0 0x8010C080 -> 0x8010C0A0",
+            "hw.KorvendaleHID0 0x8010C0A0 -> 0x8010C2A8",
+            "hw.KorvendaleHID0 0x8010C2A8 -> 0x8010C228"}));
 }
 
 // Without the extension the register nodes do not exist: nothing is written
@@ -115,7 +115,7 @@ TEST_F(StartupRulesTest, AMissingExtensionWritesNothing)
     auto r = runItem();
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(machine.get("kext-loaded"), 0u);
-    EXPECT_EQ(allItemWrites(), std::vector<NodeWrite> {});
+    EXPECT_EQ(itemWrites(), Writes {});
 }
 
 } // namespace

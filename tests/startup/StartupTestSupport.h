@@ -1,13 +1,13 @@
-// Shared by the startup item's tests: a fresh simulated Macintosh, a
+// Shared by the startup item's tests: a fresh simulated Macintosh with a
 // preferences file placed on its disk, runs of the startup item (under
 // `macsim boot` or by itself), and the register writes it made.
 #pragma once
 
+#include "testkit/Files.h"
 #include "testkit/Process.h"
 #include "testkit/ScopedMachine.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -25,34 +25,24 @@ struct SavedSettings {
     bool enableDPM = false;
 };
 
-// One node write from the machine's journal.
-struct NodeWrite {
-    std::string node;
-    std::string oldWord; // as the journal prints it, "0x8010C080"
-    std::string newWord;
-    std::string program;
-    bool operator==(const NodeWrite&) const = default;
-};
-void PrintTo(const NodeWrite& w, std::ostream* os);
+using Writes = std::vector<std::string>; // "hw.KorvendaleHID0 0x8010C080 -> 0x8010C0A0"
 
 class StartupTest : public ::testing::Test {
 protected:
     // Puts a version 4 record with `settings` in the startup item's folder.
     void savePrefs(const SavedSettings& settings);
-    void savePrefsBytes(const std::vector<unsigned char>& bytes);
+    void savePrefsBytes(const testkit::Bytes& bytes);
 
     // `macsim boot`, which runs the startup item from the disk.
-    testkit::ProcessResult boot();
+    testkit::ProcessResult boot() { return testkit::run("macsim", {"boot"}); }
     // The startup item alone, as a process, with `args`.
     testkit::ProcessResult runItem(const std::vector<std::string>& args = {});
 
-    // The writes of `node` ("hw.KorvendaleHID0") made by the startup item.
-    std::vector<NodeWrite> itemWrites(const std::string& node);
-    // Every journal entry made by the startup item.
-    std::vector<NodeWrite> allItemWrites();
+    // The writes the startup item made (of `node` only, if given).
+    Writes itemWrites(const std::string& node = {}) { return machine.writeLines("Korvendale Startup", node); }
 
-    std::filesystem::path folder() const;
-    std::filesystem::path prefsFile() const { return folder() / "Tarnwick X Prefs"; }
+    std::filesystem::path folder() const { return machine.prefsFolder(); }
+    std::filesystem::path prefsFile() const { return machine.prefsFile(); }
 
     // The preferences file must come out of every run as it went in.
     void TearDown() override;
@@ -60,7 +50,7 @@ protected:
     testkit::ScopedMachine machine;
 
 private:
-    std::optional<std::vector<unsigned char>> savedBytes_;
+    std::optional<testkit::Bytes> savedBytes_;
 };
 
 } // namespace startuptest

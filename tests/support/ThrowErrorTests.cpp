@@ -2,6 +2,7 @@
 #include <support/ThrowError.h>
 
 #include <gtest/gtest.h>
+#include <testkit/PString.h>
 
 #include <string>
 
@@ -9,10 +10,7 @@ KORV_SOURCE_UNIT("SupportTestUnit");
 
 namespace {
 
-std::string text(const unsigned char* p)
-{
-    return std::string(reinterpret_cast<const char*>(p + 1), p[0]);
-}
+using testkit::text;
 
 template<typename F> ThrowError caught(F raise)
 {

@@ -2,6 +2,7 @@
 #include <support/UtilityFunctions.h>
 
 #include <gtest/gtest.h>
+#include <testkit/PString.h>
 
 #include <cstring>
 
@@ -9,10 +10,7 @@
 
 namespace {
 
-std::string text(const unsigned char* p)
-{
-    return std::string(reinterpret_cast<const char*>(p + 1), p[0]);
-}
+using testkit::text;
 
 void setText(unsigned char* p, const std::string& s)
 {
