@@ -9,13 +9,8 @@ namespace apptest {
 
 AppRun runTarnwickAsNobody(testkit::ScopedMachine& machine, const std::string& script)
 {
-    // The machine lives in a private temporary folder; nobody may look in,
-    // but the startup item's folder keeps root's 0755, so writing there is
-    // refused.
-    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec
-        | fs::perms::others_read | fs::perms::others_exec;
-    fs::permissions(machine.directory().parent_path(), open);
-    fs::permissions(machine.directory(), open);
+    // The startup item's folder keeps root's 0755, so writing there is refused.
+    machine.openForReading();
     return testkit::runScripted("tarnwick-x", script, {}, true);
 }
 

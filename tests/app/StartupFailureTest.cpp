@@ -127,6 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Files, BrokenResourceFile,
 // Root reads any file, so the unreadable file is tried as an ordinary user.
 TEST(StartupFailure, AnUnreadableResourceFileIsRefusedWithAccessDenied)
 {
+    testkit::ScopedMachine machine;
+    machine.openForReading();
     testkit::TempDir scratch;
     const fs::path copy = scratch.path() / "unreadable.rsrc";
     fs::copy_file(installedResources(), copy);

@@ -95,6 +95,15 @@ void ScopedMachine::boot() { macsim({ "boot" }); }
 std::string ScopedMachine::journal() { return macsim({ "journal" }); }
 std::string ScopedMachine::show() { return macsim({ "show" }); }
 
+void ScopedMachine::openForReading()
+{
+    namespace fs = std::filesystem;
+    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read
+        | fs::perms::others_exec;
+    fs::permissions(dir_.parent_path(), open);
+    fs::permissions(dir_, open);
+}
+
 std::vector<JournalWrite> ScopedMachine::writes(const std::string& program, const std::string& node)
 {
     std::vector<JournalWrite> result;

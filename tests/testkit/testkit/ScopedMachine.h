@@ -46,6 +46,10 @@ public:
     std::string journal(); // macsim journal
     std::string show(); // macsim show
 
+    // Lets other users (a program run as "nobody") look into the machine's
+    // folders; what each folder inside allows stays as it was.
+    void openForReading();
+
     // Every write the journal holds, oldest first; with `program`, only its
     // writes, and with `node` as well, only those of that node.
     std::vector<JournalWrite> writes(const std::string& program = {}, const std::string& node = {});
