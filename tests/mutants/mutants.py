@@ -96,7 +96,8 @@ def run_label(build_dir, regex, env):
         if line.startswith("The following tests FAILED"):
             in_failed = True
         elif in_failed:
-            m = re.match(r"\s*\d+ - (\S+) \((.*)\)", line)
+            # "  12 - Suite.Case/Param  # GetParam() = ... (Failed)"
+            m = re.match(r"\s*\d+ - (\S+).* \(([^()]*)\)\s*$", line)
             if m:
                 failed.append(m.group(1) + ("" if m.group(2) == "Failed" else f" [{m.group(2)}]"))
             elif line.strip() and not line.startswith("Errors"):
