@@ -1,9 +1,9 @@
 // Figures for a program on the toolbox layer, measured on the framework
-// demo (or the program named with --program) as a user would run it:
+// probe (or the program named with --program) as a user would run it:
 // - start to first frame: from spawning the program until it creates its
 //   MACSIM_READY file (right after its first frame is presented), watched
 //   with inotify so no polling interval blurs the time; median of the runs;
-// - idle processor time: the demo waiting in its event loop in a window on
+// - idle processor time: the probe waiting in its event loop in a window on
 //   Xvfb for 10 seconds, summed over all its threads from schedstat;
 // - peak memory: the maximum resident set size the kernel reports at exit.
 #include <algorithm>
@@ -181,7 +181,7 @@ private:
 int main(int argc, char** argv)
 {
     std::string bin = ".";
-    std::string programName = "framework-demo";
+    std::string programName = "framework-probe";
     int runs = 15;
     double idleSeconds = 10;
     for (int i = 1; i < argc; ++i) {
@@ -202,7 +202,7 @@ int main(int argc, char** argv)
     char dirTemplate[] = "/tmp/toolbox-bench-XXXXXX";
     std::string dir = mkdtemp(dirTemplate);
 
-    // Headless: the demo starts, shows its first frame, gets 'quit' and ends.
+    // Headless: the probe starts, shows its first frame, gets 'quit' and ends.
     std::vector<double> headless;
     long headlessPeak = 0;
     for (int i = 0; i < runs; ++i) {

@@ -92,14 +92,6 @@ TEST(HeadlessRun, OptionNamedInTheEnvironmentReadsAsHeld)
     EXPECT_EQ(result.status, 0);
 }
 
-TEST(HeadlessRun, WithoutAScriptTheProgramStartsAndQuits)
-{
-    auto result = testkit::run(
-        "framework-demo", {}, {{"MACSIM_DISPLAY", "headless"}, {"MACSIM_SCRIPT", "\x01unset"}});
-    EXPECT_EQ(result.out, "open application\nquit event\ndone\n");
-    EXPECT_EQ(result.status, 0);
-}
-
 TEST(HeadlessRun, ProgramThatIgnoresQuitEndsWithAnError)
 {
     auto result = runHeadless("framework-probe", {"--ignore-quit"}, "ignoreQuit", "key a\n");
@@ -152,7 +144,7 @@ TEST(HeadlessRun, SnapshotPathIsRelativeToTheCurrentDirectory)
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     std::string script = writeScript("snapshot", "snapshot shot.png\n");
-    auto program = (testkit::binDirectory() / "framework-demo").string();
+    auto program = (testkit::binDirectory() / "framework-probe").string();
     auto result = testkit::run("/bin/sh", {"-c", "cd \"$0\" && exec \"$1\"", dir.string(), program},
         {{"MACSIM_DISPLAY", "headless"}, {"MACSIM_SCRIPT", script}});
     EXPECT_EQ(result.status, 0) << result.err;
@@ -164,45 +156,23 @@ TEST(HeadlessRun, FramesFolderReceivesEveryPresentedFrame)
     std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "frames";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    auto result = testkit::run("framework-demo", {},
+    auto result = testkit::run("framework-probe", {},
         {{"MACSIM_DISPLAY", "headless"}, {"MACSIM_SCRIPT", writeScript("frames", "click 200 150\n")},
             {"MACSIM_FRAMES", dir.string()}});
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(std::filesystem::exists(dir / "frame-0001.png"));
 }
 
-struct QuitCase {
-    const char* name;
-    const char* script;
-    const char* out;
-};
-
-class DemoQuits : public testing::TestWithParam<QuitCase> { };
-
-TEST_P(DemoQuits, EveryWayEndsInOrder)
-{
-    auto result = runHeadless("framework-demo", {}, GetParam().name, GetParam().script);
-    EXPECT_EQ(result.out, GetParam().out);
-    EXPECT_EQ(result.status, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Ways, DemoQuits,
-    testing::Values(QuitCase {"byMenu", "menu File Quit\n", "open application\nmenu quit\ndone\n"},
-        QuitCase {"byCommandQ", "key cmd q\n", "open application\nmenu quit\ndone\n"},
-        QuitCase {"byCloseBox", "click 133 89\n", "open application\nclose box\ndone\n"},
-        QuitCase {"byQuitEvent", "quit\n", "open application\nquit event\ndone\n"}),
-    [](const testing::TestParamInfo<QuitCase>& info) { return info.param.name; });
-
 TEST(HostChoice, UnknownDisplayKindIsRefused)
 {
-    auto result = testkit::run("framework-demo", {}, {{"MACSIM_DISPLAY", "projector"}});
+    auto result = testkit::run("framework-probe", {}, {{"MACSIM_DISPLAY", "projector"}});
     EXPECT_EQ(result.err, "macsim: MACSIM_DISPLAY must be \"headless\" or \"window\", not \"projector\"\n");
     EXPECT_EQ(result.status, 1);
 }
 
 TEST(HostChoice, WindowThatCannotOpenIsOneLineAndStatusOne)
 {
-    auto result = testkit::run("framework-demo", {},
+    auto result = testkit::run("framework-probe", {},
         {{"MACSIM_DISPLAY", "window"}, {"DISPLAY", ":9999"}, {"WAYLAND_DISPLAY", "\x01unset"},
             {"SDL_VIDEODRIVER", "x11"}});
     EXPECT_EQ(result.out, "");
