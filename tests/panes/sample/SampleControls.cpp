@@ -19,19 +19,15 @@ void SampleCheckBox::handleDeselection()
     LogHook("handleDeselection " + Quoted(name) + " value=" + std::to_string(getControlValue()));
 }
 
-SamplePushButton::SamplePushButton(
-    short x1, short y1, short x2, short y2, const unsigned char* title, std::function<void()> action)
+SamplePushButton::SamplePushButton(short x1, short y1, short x2, short y2, const unsigned char* title)
     : PPushButton(x1, y1, x2, y2, title)
     , name(title)
-    , action(std::move(action))
 {
 }
 
 void SamplePushButton::handleClick()
 {
     LogHook("handleClick " + Quoted(name));
-    if (action)
-        action();
 }
 
 SamplePopup::SamplePopup(short x1, short y1, short x2, short y2, const unsigned char* title, long menuID,

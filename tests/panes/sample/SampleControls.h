@@ -6,7 +6,6 @@
 #include <framework/PPushButton.h>
 #include <framework/PRadioGroup.h>
 
-#include <functional>
 
 class SampleCheckBox : public PCheckButton {
 public:
@@ -20,14 +19,11 @@ private:
 
 class SamplePushButton : public PPushButton {
 public:
-    // `action` runs after the click is reported (may be empty).
-    SamplePushButton(short x1, short y1, short x2, short y2, const unsigned char* title,
-        std::function<void()> action = {});
+    SamplePushButton(short x1, short y1, short x2, short y2, const unsigned char* title);
     void handleClick() override;
 
 private:
     const unsigned char* name;
-    std::function<void()> action;
 };
 
 class SamplePopup : public PPopupMenu {

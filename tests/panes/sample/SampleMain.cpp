@@ -1,7 +1,6 @@
 // A program built with the UI framework's panes: one window with two tabs of
-// collapsible bands holding every control kind, a title frame, the warning
-// dialog and a stop alert from the application's resource file. It runs in a
-// real window or headless under an event script, and reports the hooks the
+// collapsible bands holding every control kind and a title frame. It runs in
+// a real window or headless under an event script, and reports the hooks the
 // framework calls on standard output (see SampleWindow.h for its keys).
 #include "SampleLog.h"
 #include "SampleResources.h"

@@ -2,7 +2,6 @@
 
 #include "SampleBands.h"
 #include "SampleControls.h"
-#include "SampleDialogs.h"
 
 #include <framework/PTitleFrame.h>
 
@@ -27,8 +26,6 @@ ControlsTab::ControlsTab(PTabManager* manager)
     auto* buttons = new SampleBand(PSTR("Buttons"), 50, this, true);
     buttons->add(make_unique<SamplePushButton>(16, 24, 96, 44, PSTR("Push Me")));
     buttons->add(make_unique<SamplePushButton>(106, 24, 176, 44, PSTR("Dimmed")))->disable();
-    buttons->add(make_unique<SamplePushButton>(186, 24, 266, 44, PSTR("Warning..."), ShowSampleWarning));
-    buttons->add(make_unique<SamplePushButton>(276, 24, 346, 44, PSTR("Alert..."), ShowSampleAlert));
 
     auto* radios = new SampleBand(PSTR("Radio Buttons"), 45, this, true);
     auto* choice = radios->add(make_unique<SampleRadioGroup>("Choice", 1));
