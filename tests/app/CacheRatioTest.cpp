@@ -46,7 +46,8 @@ TEST(CacheRatio, WithTheCacheOffNothingChanges)
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleL2CR").empty());
     EXPECT_EQ(machine.get("l2cr"), 0x3B000000u);
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 5) << "the 5:2 of the clock field, unchanged";
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 5)
+        << "the 5:2 of the clock field, unchanged";
 }
 
 TEST(CacheRatio, ChoosingTheRatioAlreadyStoredDoesNothing)

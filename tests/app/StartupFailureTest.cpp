@@ -113,8 +113,8 @@ TEST_P(BrokenResourceFile, OneLineOnStderrAndStatus1)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err,
-        "tarnwick-x: cannot open the resource file \"" + path + "\" (error " + std::to_string(GetParam().error)
-            + ")\n");
+        "tarnwick-x: cannot open the resource file \"" + path + "\" (error "
+            + std::to_string(GetParam().error) + ")\n");
     EXPECT_FALSE(fs::exists(machine.prefsFile()));
 }
 

@@ -186,21 +186,25 @@ TEST_F(WindowBackend, RealClickArrivesAtItsScreenPointAndTheCloseBoxQuits)
 {
     start("1");
     clickAt(200, 150);
-    EXPECT_TRUE(waitFor([&] { return output().find("window click 100,50\n") != std::string::npos; })) << output();
+    EXPECT_TRUE(waitFor([&] { return output().find("window click 100,50\n") != std::string::npos; }))
+        << output();
     clickAt(113, 89);
     EXPECT_EQ(waitExit(), 0);
-    EXPECT_EQ(output(), "option up\nwindow draw\naevt oapp\nwindow click 100,50\nwindow close\nrun returned\ndone\n");
+    EXPECT_EQ(output(),
+        "option up\nwindow draw\naevt oapp\nwindow click 100,50\nwindow close\nrun returned\ndone\n");
 }
 
 TEST_F(WindowBackend, DoubleScaleDividesTheClickBack)
 {
     start("2");
     clickAt(401, 301);
-    EXPECT_TRUE(waitFor([&] { return output().find("window click 100,50\n") != std::string::npos; })) << output();
+    EXPECT_TRUE(waitFor([&] { return output().find("window click 100,50\n") != std::string::npos; }))
+        << output();
     auto typed = xdotool({"key", "--window", window_, "ctrl+q"});
     EXPECT_EQ(waitExit(), 0);
     EXPECT_EQ(output(),
-        "option up\nwindow draw\naevt oapp\nwindow click 100,50\nfile menu item 3\nquit requested\nrun returned\ndone\n");
+        "option up\nwindow draw\naevt oapp\nwindow click 100,50\nfile menu item 3\nquit requested\nrun "
+        "returned\ndone\n");
 }
 
 TEST_F(WindowBackend, TerminationSignalQuitsInOrder)

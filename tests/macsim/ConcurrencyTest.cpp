@@ -15,7 +15,8 @@ namespace {
 
 // Sequence numbers run 1, 2, 3, ... and each node's entries chain: the old
 // word of one write is the new word of the one before.
-void expectUnbrokenChains(const std::vector<testkit::JournalWrite>& writes, std::map<std::string, uint32_t> last)
+void expectUnbrokenChains(
+    const std::vector<testkit::JournalWrite>& writes, std::map<std::string, uint32_t> last)
 {
     uint32_t seq = 1;
     for (const testkit::JournalWrite& w : writes) {
@@ -82,7 +83,8 @@ TEST(Concurrency, AWriterKilledMidWriteLeavesTheStoredState)
     EXPECT_EQ(machine.get("l2cr"), 0x80000000u);
     EXPECT_EQ(machine.journal(), journal);
     ASSERT_EQ(probe(dir, {"write", "hw.KorvendaleL2CR", "0x88000000"}).status, 0);
-    EXPECT_EQ(machine.journal(), journal + "2 hw.KorvendaleL2CR 0x80000000 -> 0x88000000 macsim-node-probe\n");
+    EXPECT_EQ(
+        machine.journal(), journal + "2 hw.KorvendaleL2CR 0x80000000 -> 0x88000000 macsim-node-probe\n");
     EXPECT_EQ(machine.get("l2cr"), 0x88000000u);
 }
 

@@ -36,7 +36,10 @@ protected:
     fs::path folder() const { return machine.prefsFolder(); }
     fs::path prefsFile() const { return machine.prefsFile(); }
     fs::path sidecar() const { return folder() / "._Tarnwick X Prefs"; }
-    testkit::ProcessResult probe(const std::vector<std::string>& args) { return testkit::run("prefs-probe", args); }
+    testkit::ProcessResult probe(const std::vector<std::string>& args)
+    {
+        return testkit::run("prefs-probe", args);
+    }
 };
 
 // A saved record: tab 2, ratio choice 4 (2:1), cache on at boot, speculative
@@ -298,7 +301,6 @@ INSTANTIATE_TEST_SUITE_P(Machines, PrefsDefaultsTest,
         Defaults {"machine1206", {"l2cr=0x00000000", "gestalt-mach=1206"}, true,
             "00000004 00000000 01010101 00000006 01010001 01010101 00010001 01010101 01000000"}),
     [](const auto& info) { return info.param.name; });
-
 
 class PrefsWriteFailureTest : public PrefsFileTest {
 protected:

@@ -6,8 +6,8 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
-#include <testkit/PString.h>
 #include <sstream>
+#include <testkit/PString.h>
 
 namespace {
 

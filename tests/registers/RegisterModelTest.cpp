@@ -7,8 +7,8 @@
 #include <registers/RatioSelection.h>
 
 #include <gtest/gtest.h>
-#include <testkit/PString.h>
 #include <string>
+#include <testkit/PString.h>
 
 namespace {
 

@@ -79,8 +79,7 @@ TEST_F(StartupRulesTest, NoPreferencesFileAppliesTheDefaults)
     auto r = boot();
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(itemWrites(),
-        (Writes {"hw.KorvendaleL2CR 0xB9000000 -> 0xBD080000",
-            "hw.KorvendaleHID0 0x8010C080 -> 0x8010C0A0",
+        (Writes {"hw.KorvendaleL2CR 0xB9000000 -> 0xBD080000", "hw.KorvendaleHID0 0x8010C080 -> 0x8010C0A0",
             "hw.KorvendaleHID0 0x8010C0A0 -> 0x8010C0A0"}));
 }
 
@@ -96,10 +95,8 @@ TEST_F(StartupRulesTest, ArgumentsChangeNothing)
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out + r.err, "");
     EXPECT_EQ(itemWrites(),
-        (Writes {"hw.KorvendaleL2CR 0xB9000000 -> 0xBB000000",
-            "hw.KorvendaleHID0 0x8010C080 -> 0x8010C0A0",
-            "hw.KorvendaleHID0 0x8010C0A0 -> 0x8010C2A8",
-            "hw.KorvendaleHID0 0x8010C2A8 -> 0x8010C228"}));
+        (Writes {"hw.KorvendaleL2CR 0xB9000000 -> 0xBB000000", "hw.KorvendaleHID0 0x8010C080 -> 0x8010C0A0",
+            "hw.KorvendaleHID0 0x8010C0A0 -> 0x8010C2A8", "hw.KorvendaleHID0 0x8010C2A8 -> 0x8010C228"}));
 }
 
 // Without the extension the register nodes do not exist: nothing is written

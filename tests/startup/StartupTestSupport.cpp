@@ -14,8 +14,8 @@ void StartupTest::savePrefs(const SavedSettings& s)
 {
     // Offsets of the record: version 0, ratio choice 12..15, cache at boot 16,
     // speculative access off 20, DPM on 22, write-through 28.
-    testkit::Bytes bytes = {0, 0, 0, 4, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1,
-        0, 1, 1, 1, 1, 0, 0, 0};
+    testkit::Bytes bytes = {0, 0, 0, 4, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0,
+        1, 0, 1, 1, 1, 1, 0, 0, 0};
     for (int i = 0; i < 4; ++i)
         bytes[12 + i] = uint8_t(s.ratioSelection >> (24 - 8 * i));
     bytes[16] = s.enableCache;
@@ -34,14 +34,16 @@ void StartupTest::savePrefsBytes(const testkit::Bytes& bytes)
 
 testkit::ProcessResult StartupTest::runItem(const std::vector<std::string>& args)
 {
-    return testkit::run((testkit::binDirectory() / ".." / "libexec" / "korvendale" / "Korvendale Startup").string(), args);
+    return testkit::run(
+        (testkit::binDirectory() / ".." / "libexec" / "korvendale" / "Korvendale Startup").string(), args);
 }
 
 void StartupTest::TearDown()
 {
     if (savedBytes_) {
         EXPECT_EQ(testkit::readBytes(prefsFile()), *savedBytes_) << "the preferences file was changed";
-        EXPECT_EQ(std::filesystem::last_write_time(prefsFile()), kOldDate) << "the preferences file was rewritten";
+        EXPECT_EQ(std::filesystem::last_write_time(prefsFile()), kOldDate)
+            << "the preferences file was rewritten";
     } else {
         EXPECT_FALSE(std::filesystem::exists(prefsFile())) << "a preferences file was created";
     }

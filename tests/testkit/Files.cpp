@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sched.h>
 #include <stdexcept>
 #include <sys/mount.h>
+#include <thread>
 
 namespace testkit {
 
@@ -135,7 +135,8 @@ ScopedMount ScopedMount::readOnly(const fs::path& where)
     enterPrivateMountNamespace();
     m.mounted_ = mount(where.c_str(), where.c_str(), nullptr, MS_BIND, nullptr) == 0;
     EXPECT_TRUE(m.mounted_) << "cannot bind-mount " << where << ": " << std::strerror(errno);
-    if (m.mounted_ && mount(nullptr, where.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
+    if (m.mounted_
+        && mount(nullptr, where.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
         ADD_FAILURE() << "cannot make " << where << " read-only: " << std::strerror(errno);
         umount2(where.c_str(), MNT_DETACH);
         m.mounted_ = false;

@@ -143,7 +143,8 @@ ProcessResult run(const std::string& program, const std::vector<std::string>& ar
     return result;
 }
 
-ProcessResult runAsNobody(const std::string& program, const std::vector<std::string>& args, const Environment& env)
+ProcessResult runAsNobody(
+    const std::string& program, const std::vector<std::string>& args, const Environment& env)
 {
     static TempDir copy;
     const fs::path bin = copy.path() / "bin";
@@ -159,7 +160,8 @@ ProcessResult runAsNobody(const std::string& program, const std::vector<std::str
         fs::permissions(entry.path(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
     fs::permissions(copy.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
 
-    std::vector<std::string> words {"--reuid=65534", "--regid=65534", "--clear-groups", "--", target.string()};
+    std::vector<std::string> words {
+        "--reuid=65534", "--regid=65534", "--clear-groups", "--", target.string()};
     words.insert(words.end(), args.begin(), args.end());
     return run("/usr/bin/setpriv", words, env);
 }
@@ -192,7 +194,8 @@ ScriptedRun runScripted(const std::string& program, const std::string& script, E
     env.emplace("MACSIM_DISPLAY", "headless");
     env.emplace("MACSIM_SCRIPT", (run.dir / "script.txt").string());
     env.emplace("MACSIM_LOG_DIALOGS", "1");
-    static_cast<ProcessResult&>(run) = asNobody ? runAsNobody(program, {}, env) : testkit::run(program, {}, env);
+    static_cast<ProcessResult&>(run)
+        = asNobody ? runAsNobody(program, {}, env) : testkit::run(program, {}, env);
     return run;
 }
 

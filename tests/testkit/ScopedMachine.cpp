@@ -28,7 +28,8 @@ std::vector<JournalWrite> parseJournal(const std::string& text)
         std::string oldWord, arrow, newWord;
         words >> w.seq >> w.node >> oldWord >> arrow >> newWord;
         std::getline(words >> std::ws, w.program); // "Korvendale Startup" has a space
-        const bool whole = !w.program.empty() && arrow == "->" && oldWord.size() == 10 && newWord.size() == 10;
+        const bool whole
+            = !w.program.empty() && arrow == "->" && oldWord.size() == 10 && newWord.size() == 10;
         EXPECT_TRUE(whole) << "journal line: " << line;
         if (!whole)
             continue;
@@ -50,7 +51,7 @@ ScopedMachine::ScopedMachine(const std::string& preset)
         hadPrevious_ = true;
     }
     setenv("MACSIM_MACHINE", dir_.c_str(), 1);
-    std::vector<std::string> args { "create" };
+    std::vector<std::string> args {"create"};
     if (!preset.empty()) {
         args.push_back("--preset");
         args.push_back(preset);
@@ -61,8 +62,8 @@ ScopedMachine::ScopedMachine(const std::string& preset)
 ScopedMachine::~ScopedMachine()
 {
     std::error_code ec;
-    std::filesystem::permissions(dir_.parent_path(), std::filesystem::perms::owner_all,
-        std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(
+        dir_.parent_path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(dir_.parent_path(), ec);
     if (hadPrevious_)
         setenv("MACSIM_MACHINE", previous_.c_str(), 1);
@@ -72,7 +73,7 @@ ScopedMachine::~ScopedMachine()
 
 std::string ScopedMachine::macsim(const std::vector<std::string>& args)
 {
-    ProcessResult r = run("macsim", args, { { "MACSIM_MACHINE", dir_.string() } });
+    ProcessResult r = run("macsim", args, {{"MACSIM_MACHINE", dir_.string()}});
     if (r.status != 0) {
         std::string command = "macsim";
         for (const auto& a : args)
@@ -84,22 +85,37 @@ std::string ScopedMachine::macsim(const std::vector<std::string>& args)
 
 void ScopedMachine::set(const std::vector<std::string>& assignments)
 {
-    std::vector<std::string> args { "set" };
+    std::vector<std::string> args {"set"};
     args.insert(args.end(), assignments.begin(), assignments.end());
     macsim(args);
 }
 
-void ScopedMachine::loadExtension() { macsim({ "kext", "load" }); }
-void ScopedMachine::unloadExtension() { macsim({ "kext", "unload" }); }
-void ScopedMachine::boot() { macsim({ "boot" }); }
-std::string ScopedMachine::journal() { return macsim({ "journal" }); }
-std::string ScopedMachine::show() { return macsim({ "show" }); }
+void ScopedMachine::loadExtension()
+{
+    macsim({"kext", "load"});
+}
+void ScopedMachine::unloadExtension()
+{
+    macsim({"kext", "unload"});
+}
+void ScopedMachine::boot()
+{
+    macsim({"boot"});
+}
+std::string ScopedMachine::journal()
+{
+    return macsim({"journal"});
+}
+std::string ScopedMachine::show()
+{
+    return macsim({"show"});
+}
 
 void ScopedMachine::openForReading()
 {
     namespace fs = std::filesystem;
-    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read
-        | fs::perms::others_exec;
+    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec
+        | fs::perms::others_read | fs::perms::others_exec;
     fs::permissions(dir_.parent_path(), open);
     fs::permissions(dir_, open);
 }
@@ -131,7 +147,7 @@ std::filesystem::path ScopedMachine::prefsFolder() const
 
 uint32_t ScopedMachine::get(const std::string& field)
 {
-    std::string out = macsim({ "get", field });
+    std::string out = macsim({"get", field});
     return uint32_t(std::stoul(out, nullptr, 0));
 }
 
@@ -141,7 +157,8 @@ TempDisk::TempDisk()
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp failed");
     machine_ = pattern;
-    std::filesystem::permissions(machine_, std::filesystem::perms::owner_all | std::filesystem::perms::group_read
+    std::filesystem::permissions(machine_,
+        std::filesystem::perms::owner_all | std::filesystem::perms::group_read
             | std::filesystem::perms::group_exec | std::filesystem::perms::others_read
             | std::filesystem::perms::others_exec);
     std::filesystem::create_directory(disk());

@@ -6,7 +6,6 @@
 #include <framework/PPushButton.h>
 #include <framework/PRadioGroup.h>
 
-
 class SampleCheckBox : public PCheckButton {
 public:
     SampleCheckBox(short x1, short y1, short x2, short y2, const unsigned char* title, char checked);

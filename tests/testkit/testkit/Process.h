@@ -24,13 +24,14 @@ std::filesystem::path binDirectory();
 // Runs `program` (a name in binDirectory(), or a path) with `args`. `env`
 // entries are added to (or replace) the inherited environment; an entry whose
 // value is "\x01unset" removes the variable. No shell is involved.
-ProcessResult run(const std::string& program, const std::vector<std::string>& args, const Environment& env = {},
-    const std::string& input = {});
+ProcessResult run(const std::string& program, const std::vector<std::string>& args,
+    const Environment& env = {}, const std::string& input = {});
 
 // The same as uid and gid 65534 ("nobody"), through setpriv. The program and
 // the build's share/ folder are copied to a folder anyone may read first, so
 // a build tree under a private home folder does not stand in the way.
-ProcessResult runAsNobody(const std::string& program, const std::vector<std::string>& args, const Environment& env = {});
+ProcessResult runAsNobody(
+    const std::string& program, const std::vector<std::string>& args, const Environment& env = {});
 
 // A program of the build run headless under an event script, in which
 // "@DIR@" stands for a fresh folder of the run that holds its snapshots (and
@@ -41,8 +42,8 @@ struct ScriptedRun : ProcessResult {
     // The Dialog Manager's log lines: "alert 10001: a | b | c | d", "dialog 130 -> 2".
     std::vector<std::string> dialogs() const;
 };
-ScriptedRun runScripted(const std::string& program, const std::string& script, Environment env = {},
-    bool asNobody = false);
+ScriptedRun runScripted(
+    const std::string& program, const std::string& script, Environment env = {}, bool asNobody = false);
 
 // Runs `body` in a forked child as uid and gid 65534 (when the test runs as
 // root) and returns its exit status.

@@ -6,8 +6,8 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
