@@ -3,6 +3,8 @@
 // record of what was shown.
 #include "ToolboxFixture.h"
 
+#include <testkit/PString.h>
+
 #include <Dialogs.h>
 #include <Events.h>
 #include <dialogs/DialogRecord.h>
@@ -179,7 +181,7 @@ TEST_F(Dialogs, ItemsReportTheirKindsAndPlaces)
     GetDialogItem(d, 4, nullptr, &text, nullptr);
     Str255 s;
     GetDialogItemText(text, s);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(s + 1), s[0]), "Change the cache ratio anyway?");
+    EXPECT_EQ(testkit::text(s), "Change the cache ratio anyway?");
     DisposeDialog(d);
 }
 

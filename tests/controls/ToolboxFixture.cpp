@@ -1,5 +1,7 @@
 #include "ToolboxFixture.h"
 
+#include <testkit/PString.h>
+
 #include <Events.h>
 #include <Fonts.h>
 #include <Resources.h>
@@ -99,17 +101,14 @@ ControlRef ToolboxFixture::make(short left, short top, short right, short bottom
 {
     Rect r;
     SetRect(&r, left, top, right, bottom);
-    Str255 t;
-    t[0] = static_cast<unsigned char>(std::strlen(title));
-    std::memcpy(t + 1, title, t[0]);
-    return NewControl(window_, &r, t, true, value, min, max, procID, 0);
+    return NewControl(window_, &r, testkit::pstr(title).c_str(), true, value, min, max, procID, 0);
 }
 
 std::string ToolboxFixture::titleOf(ControlRef c) const
 {
     Str255 t;
     GetControlTitle(c, t);
-    return std::string(reinterpret_cast<const char*>(t + 1), t[0]);
+    return testkit::text(t);
 }
 
 } // namespace controls_test

@@ -43,8 +43,8 @@ class AppendMenuTest : public MenuManagerTest, public testing::WithParamInterfac
 
 TEST_P(AppendMenuTest, MetacharactersShapeTheItems)
 {
-    MenuRef m = NewMenu(200, P("Test"));
-    AppendMenu(m, P(GetParam().data));
+    MenuRef m = NewMenu(200, testkit::pstr("Test").c_str());
+    AppendMenu(m, testkit::pstr(GetParam().data).c_str());
     const auto& expected = GetParam().items;
     ASSERT_EQ(CountMenuItems(m), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, AppendMenuTest,
 TEST_F(MenuManagerTest, ItemsChangeTextStateAndMark)
 {
     MenuRef m = newMenu(128, "File", "Quit/Q;Other");
-    SetMenuItemText(m, 2, P("Renamed"));
+    SetMenuItemText(m, 2, testkit::pstr("Renamed").c_str());
     DisableMenuItem(m, 1);
     CheckMenuItem(m, 2, true);
     Str255 text;
@@ -113,9 +113,9 @@ TEST_F(MenuManagerTest, InsertBeforeAnotherMenu)
 {
     MenuRef a = newMenu(128, "A", "x");
     MenuRef b = newMenu(129, "B", "y");
-    MenuRef c = NewMenu(130, P("C"));
+    MenuRef c = NewMenu(130, testkit::pstr("C").c_str());
     InsertMenu(c, 129);
-    MenuRef pop = NewMenu(131, P("Pop"));
+    MenuRef pop = NewMenu(131, testkit::pstr("Pop").c_str());
     InsertMenu(pop, hierMenu);
     std::vector<MenuRef> expected {a, c, b};
     EXPECT_EQ(toolbox::menuBar().bar, expected);
@@ -167,8 +167,8 @@ TEST_F(MenuManagerTest, ReleaseOutsideLeavesNoHighlight)
 
 TEST_F(MenuManagerTest, PopUpOpensWithTheCurrentItemUnderThePoint)
 {
-    MenuRef pop = NewMenu(140, P("Ratio"));
-    AppendMenu(pop, P("1:1;3:2;2:1"));
+    MenuRef pop = NewMenu(140, testkit::pstr("Ratio").c_str());
+    AppendMenu(pop, testkit::pstr("1:1;3:2;2:1").c_str());
     InsertMenu(pop, hierMenu);
     playScript("click 310 205\npress 310 205\nmove 310 225\nrelease 310 225\n");
     EventRecord e = nextEvent();
@@ -235,7 +235,7 @@ TEST_F(MenuManagerTest, GetMenuReadsTheMenuResource)
     ASSERT_EQ(toolbox::openResourceFileAtPath(path, fsRdWrPerm, &file), noErr);
     Handle data = NewHandle(Size(kRatioMenu.size()));
     std::copy(kRatioMenu.begin(), kRatioMenu.end(), reinterpret_cast<UInt8*>(*data));
-    AddResource(data, 'MENU', 1, P(""));
+    AddResource(data, 'MENU', 1, testkit::pstr("").c_str());
     CloseResFile(file);
     ASSERT_EQ(toolbox::openResourceFileAtPath(path, fsRdPerm, &file), noErr);
 

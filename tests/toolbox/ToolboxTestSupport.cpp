@@ -43,13 +43,14 @@ WindowRef ToolboxTest::newWindow(
     short left, short top, short right, short bottom, short procID, bool goAway, const char* title)
 {
     Rect bounds {top, left, bottom, right};
-    return NewCWindow(nullptr, &bounds, P(title), true, procID, reinterpret_cast<WindowRef>(-1), goAway, 0);
+    return NewCWindow(nullptr, &bounds, testkit::pstr(title).c_str(), true, procID,
+        reinterpret_cast<WindowRef>(-1), goAway, 0);
 }
 
 MenuRef ToolboxTest::newMenu(MenuID id, const char* title, const char* items)
 {
-    MenuRef m = NewMenu(id, P(title));
-    AppendMenu(m, P(items));
+    MenuRef m = NewMenu(id, testkit::pstr(title).c_str());
+    AppendMenu(m, testkit::pstr(items).c_str());
     InsertMenu(m, 0);
     DrawMenuBar();
     return m;
@@ -74,13 +75,4 @@ EventRecord ToolboxTest::nextEvent()
 UInt32 ToolboxTest::screenPixel(int h, int v)
 {
     return toolbox::screen().pixel(h, v);
-}
-
-const unsigned char* P(const std::string& text)
-{
-    static unsigned char buffer[256];
-    size_t n = std::min<size_t>(text.size(), 255);
-    buffer[0] = static_cast<unsigned char>(n);
-    std::memcpy(buffer + 1, text.data(), n);
-    return buffer;
 }

@@ -7,6 +7,7 @@
 #include <Menus.h>
 
 #include <gtest/gtest.h>
+#include <testkit/PString.h>
 
 #include <string>
 
@@ -28,6 +29,3 @@ protected:
     EventRecord nextEvent();
     UInt32 screenPixel(int h, int v);
 };
-
-// A length-prefixed copy of text, valid until the next call.
-const unsigned char* P(const std::string& text);

@@ -232,12 +232,12 @@ TEST_F(WindowManagerTest, ScriptClicksADrawnTitleOfTheFrontWindow)
     SetPortWindowPort(w);
     TextFont(0);
     MoveTo(20, 40);
-    DrawString(P("Press Me"));
+    DrawString(testkit::pstr("Press Me").c_str());
     playScript("click-title Press Me\n");
     EventRecord e = nextEvent();
     ASSERT_EQ(e.what, mouseDown);
     EXPECT_GT(e.where.h, 120);
-    EXPECT_LT(e.where.h, 120 + StringWidth(P("Press Me")));
+    EXPECT_LT(e.where.h, 120 + StringWidth(testkit::pstr("Press Me").c_str()));
     EXPECT_LT(e.where.v, 140);
     EXPECT_GT(e.where.v, 128);
 }

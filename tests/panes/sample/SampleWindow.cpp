@@ -10,6 +10,7 @@
 #include <framework/PTitleFrame.h>
 
 #include <support/UtilityFunctions.h>
+#include <testkit/PString.h>
 
 SampleWindow::SampleWindow()
     : PDocWindow(150, 60, 520, 92, PSTR("Panes Sample"), true, false)
@@ -45,15 +46,12 @@ void SampleWindow::handleKeyDown(char key)
 
 void SampleWindow::addTitleFrameLine()
 {
-    unsigned char line[256];
-    const std::string text = "Line " + std::to_string(++linesAdded);
-    line[0] = static_cast<unsigned char>(text.size());
-    text.copy(reinterpret_cast<char*>(line + 1), text.size());
+    const testkit::PString line = testkit::pstr("Line " + std::to_string(++linesAdded));
     // The frame lives in band coordinates, as it would inside a hook.
     setPort();
     PPortStateSaver saver;
     SetOriginToCorner(controlsTab->frameBand->getSubPaneRect());
-    controlsTab->frame->drawText(line);
+    controlsTab->frame->drawText(line.c_str());
 }
 
 void SampleWindow::handleClose()
