@@ -1,6 +1,6 @@
 #include "AppTestSupport.h"
 
-#include <golden/Golden.h>
+#include <testkit/Golden.h>
 #include <image/Png.h>
 
 #include <gtest/gtest.h>

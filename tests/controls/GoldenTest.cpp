@@ -4,7 +4,7 @@
 
 #include <Dialogs.h>
 #include <Events.h>
-#include <golden/Golden.h>
+#include <testkit/Golden.h>
 
 namespace controls_test {
 namespace {

@@ -1,6 +1,6 @@
 // PNG files round-trip exactly; the golden helper fails loudly and updates
 // only when told to.
-#include "golden/Golden.h"
+#include "testkit/Golden.h"
 #include "image/Png.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "golden/Golden.h"
+#include "testkit/Golden.h"
 
 #include "quickdraw/Framebuffer.h"
 
