@@ -4,6 +4,7 @@
 #include "testkit/Files.h"
 #include "testkit/ScopedMachine.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <thread>
@@ -86,6 +87,19 @@ TEST(Concurrency, AWriterKilledMidWriteLeavesTheStoredState)
     EXPECT_EQ(
         machine.journal(), journal + "2 hw.KorvendaleL2CR 0x80000000 -> 0x88000000 macsim-node-probe\n");
     EXPECT_EQ(machine.get("l2cr"), 0x88000000u);
+}
+
+// The journal names each writer by its program name, which may hold a line
+// break; the entry must stay one line.
+TEST(Concurrency, AProgramNameWithALineBreakStaysOneEntry)
+{
+    testkit::ScopedMachine machine;
+    machine.loadExtension();
+    testkit::TempDir folder;
+    const auto renamed = folder.path() / "odd\nprobe";
+    std::filesystem::copy_file(testkit::binDirectory() / "macsim-node-probe", renamed);
+    ASSERT_EQ(testkit::run(renamed.string(), {"write", "hw.KorvendaleL2CR", "0x80000000"}).status, 0);
+    EXPECT_EQ(machine.journal(), "1 hw.KorvendaleL2CR 0xB9000000 -> 0x80000000 odd?probe\n");
 }
 
 } // namespace
