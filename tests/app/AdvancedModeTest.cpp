@@ -8,16 +8,7 @@
 namespace apptest {
 namespace {
 
-// A version 4 record as the application writes it for the sawtooth, with
-// the ratio choice `selection`.
-std::vector<uint8_t> PrefsWithSelection(uint8_t selection)
-{
-    return {0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x01, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00,
-        selection, 0x01, 0x01, 0x00, 0x01, 0x00, 0x01, 0x01, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x01,
-        0x01, 0x01, 0x00, 0x00, 0x00};
-}
-
-constexpr size_t kSelectionByte = 15;
+using testkit::prefs::kRatioSelection;
 constexpr int kAdvancedTarnwickHeight = 199 + 104 + 32;
 
 TEST(AdvancedMode, OptionHeldAtLaunchOffersEveryRatio)
@@ -32,7 +23,7 @@ TEST(AdvancedMode, OptionHeldAtLaunchOffersEveryRatio)
     // dimmed Test Ratio button.
     expectWindowMatchesGolden(run.snapshot("tab.png"), "tarnwick-advanced", kAdvancedTarnwickHeight);
     EXPECT_EQ(writesByApp(machine, "hw.KorvendaleL2CR"), std::vector<uint32_t> {0xBF000000});
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 8);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kRatioSelection), 8);
 }
 
 TEST(AdvancedMode, TheAutomaticEntryCannotBeChosen)
@@ -42,7 +33,7 @@ TEST(AdvancedMode, TheAutomaticEntryCannotBeChosen)
     const AppRun run = runTarnwick("keys option\nclick-title Tarnwick\npress 348 148\nrelease 348 100\n");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleL2CR").empty());
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 4);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kRatioSelection), 4);
 }
 
 struct AutomaticCase {
@@ -66,7 +57,7 @@ TEST_P(SavedAutomaticChoice, IsReplacedWhileTheWindowIsBuilt)
     testkit::ScopedMachine machine;
     machine.set({c.l2cr});
     machine.loadExtension();
-    writeBytes(machine.prefsFile(), PrefsWithSelection(1));
+    writeBytes(machine.prefsFile(), testkit::prefs::record(1));
 
     const AppRun run = runTarnwick(c.alert ? "click-title OK\n" : "");
     ASSERT_EQ(run.status, 0) << run.err;
@@ -76,7 +67,7 @@ TEST_P(SavedAutomaticChoice, IsReplacedWhileTheWindowIsBuilt)
     } else {
         EXPECT_TRUE(run.dialogs().empty()) << run.err;
     }
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), c.storedAtQuit);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kRatioSelection), c.storedAtQuit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Caches, SavedAutomaticChoice, testing::ValuesIn(kAutomaticCases),
@@ -92,7 +83,7 @@ TEST(SavedAutomaticChoice, OnWarnsAndLeavesTheCacheAsItIs)
         testkit::ScopedMachine machine;
         machine.set({"l2cr=0xB1000000"});
         machine.loadExtension();
-        writeBytes(machine.prefsFile(), PrefsWithSelection(1));
+        writeBytes(machine.prefsFile(), testkit::prefs::record(1));
 
         // On sits 15 pixels lower in advanced mode.
         const AppRun run = runTarnwick("click-title Tarnwick\nsnapshot @DIR@/before.png\nclick 310 183\n"
@@ -117,7 +108,7 @@ TEST(SavedChoice, SevenToTwoTurnsAdvancedModeOn)
     ASSERT_EQ(run.status, 0) << run.err;
     // Advanced layout; the pop-up reads 114 MHz [7:2].
     expectWindowMatchesGolden(run.snapshot("tab.png"), "tarnwick-seven-to-two", kAdvancedTarnwickHeight);
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 7);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kRatioSelection), 7);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 
-#include <testkit/Golden.h>
 #include <image/Png.h>
+#include <testkit/Golden.h>
 
 #include <gtest/gtest.h>
 

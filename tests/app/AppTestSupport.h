@@ -5,6 +5,7 @@
 #pragma once
 
 #include <testkit/Files.h>
+#include <testkit/PrefsRecord.h>
 #include <testkit/Process.h>
 #include <testkit/ScopedMachine.h>
 

@@ -17,8 +17,8 @@ std::string ChooseRatio(int rowsFromShown)
         + "\n";
 }
 
-constexpr size_t kSelectionByte = 15; // low byte of cacheRatioMenuSelection
-constexpr size_t kDisplay21WarningByte = 32;
+using testkit::prefs::kDisplay21Warning;
+using testkit::prefs::kRatioSelection;
 
 TEST(CacheRatio, TwoToOneWithTheCacheOnRewritesOnlyTheClockField)
 {
@@ -33,7 +33,7 @@ TEST(CacheRatio, TwoToOneWithTheCacheOnRewritesOnlyTheClockField)
     EXPECT_TRUE(run.dialogs().empty()) << "no warning for 2:1";
     const auto prefs = readBytes(machine.prefsFile());
     ASSERT_EQ(prefs.size(), 36u);
-    EXPECT_EQ(prefs[kSelectionByte], 4) << "2:1";
+    EXPECT_EQ(prefs[kRatioSelection], 4) << "2:1";
 }
 
 TEST(CacheRatio, WithTheCacheOffNothingChanges)
@@ -46,7 +46,7 @@ TEST(CacheRatio, WithTheCacheOffNothingChanges)
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleL2CR").empty());
     EXPECT_EQ(machine.get("l2cr"), 0x3B000000u);
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 5)
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kRatioSelection), 5)
         << "the 5:2 of the clock field, unchanged";
 }
 
@@ -75,7 +75,7 @@ TEST(CacheRatio, AChoiceIsWeighedAgainstTheRatioInForce)
     EXPECT_EQ(writesByApp(machine, "hw.KorvendaleL2CR"),
         (std::vector<uint32_t> {0x00000000, 0xBB000000, 0xBD000000}));
     EXPECT_EQ(machine.get("l2cr"), 0xBD000000u);
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 6);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kRatioSelection), 6);
 }
 
 // The ratio "On" starts the cache at is the one the next boot applies.
@@ -121,7 +121,7 @@ TEST_P(CacheSpeedWarning, AsksBeforeAFastRatio)
     ASSERT_FALSE(run.dialogs().empty());
     EXPECT_EQ(run.dialogs().front(), c.logged);
     EXPECT_EQ(writesByApp(machine, "hw.KorvendaleL2CR"), c.l2crWrites);
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), c.storedSelection);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kRatioSelection), c.storedSelection);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CacheSpeedWarning, testing::ValuesIn(kWarningCases),
@@ -146,13 +146,13 @@ TEST(CacheSpeedWarning, TickingItsBoxSilencesItInLaterRuns)
         = runTarnwick(ChooseRatio(-1) + "click 194 241\nclick-title Change\n"); // the box, then Change
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.dialogs().front(), "dialog 130: 267 | 3:2 |  | ");
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kDisplay21WarningByte), 0);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kDisplay21Warning), 0);
 
     const AppRun second = runTarnwick(ChooseRatio(-1)); // 3:2 -> 1:1, unasked
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_TRUE(second.dialogs().empty());
     EXPECT_EQ(writesByApp(machine, "hw.KorvendaleL2CR"), (std::vector<uint32_t> {0xB5000000, 0xB3000000}));
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kSelectionByte), 2);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kRatioSelection), 2);
 }
 
 } // namespace

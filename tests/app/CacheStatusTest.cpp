@@ -78,8 +78,8 @@ TEST(CacheStatus, TheBoxesReachThePreferencesAtQuit)
     ASSERT_EQ(run.status, 0) << run.err;
     const auto prefs = readBytes(machine.prefsFile());
     ASSERT_EQ(prefs.size(), 36u);
-    EXPECT_EQ(prefs[16], 0) << "enableBacksideCacheOnRestart";
-    EXPECT_EQ(prefs[28], 1) << "writeThruMode";
+    EXPECT_EQ(prefs[testkit::prefs::kEnableCacheOnRestart], 0);
+    EXPECT_EQ(prefs[testkit::prefs::kWriteThrough], 1);
 }
 
 } // namespace

@@ -52,8 +52,8 @@ TEST(OtherTab, TheBoxesReachThePreferencesAtQuit)
     ASSERT_EQ(run.status, 0) << run.err;
     const auto prefs = readBytes(machine.prefsFile());
     ASSERT_EQ(prefs.size(), 36u);
-    EXPECT_EQ(prefs[20], 1) << "disableSpeculativeAccessOnRestart (0 for machine type 406)";
-    EXPECT_EQ(prefs[22], 0) << "enableDynamicPowerManagementOnRestart";
+    EXPECT_EQ(prefs[testkit::prefs::kDisableSpeculativeAccess], 1) << "0 by default for machine type 406";
+    EXPECT_EQ(prefs[testkit::prefs::kEnableDPM], 0);
     EXPECT_TRUE(writesByApp(machine, "hw.KorvendaleHID0").empty()) << "the boxes act at the next boot only";
 }
 

@@ -9,7 +9,7 @@
 namespace apptest {
 namespace {
 
-constexpr size_t kEnableOnRestartByte = 16;
+using testkit::prefs::kEnableCacheOnRestart;
 
 struct QuitCase {
     const char* name;
@@ -37,7 +37,7 @@ TEST_P(Quitting, SavesThePreferences)
     ASSERT_EQ(run.status, 0) << run.err;
     const auto prefs = readBytes(machine.prefsFile());
     ASSERT_EQ(prefs.size(), 36u);
-    EXPECT_EQ(prefs[kEnableOnRestartByte], 0);
+    EXPECT_EQ(prefs[kEnableCacheOnRestart], 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, Quitting, testing::ValuesIn(kQuitCases),
@@ -50,7 +50,7 @@ TEST(Quitting, APlainKeyDoesNothing)
     const std::string tick = "click-title Enable Backside Cache on Restart\n";
     const AppRun run = runTarnwick("click-title Tarnwick\n" + tick + "key w\nkey q\n" + tick);
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(readBytes(machine.prefsFile()).at(kEnableOnRestartByte), 1);
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kEnableCacheOnRestart), 1);
 }
 
 // The walk-through of the README: change the ratio, quit, boot, look.

@@ -1,5 +1,7 @@
 #include "StartupTestSupport.h"
 
+#include "testkit/PrefsRecord.h"
+
 namespace startuptest {
 
 namespace {
@@ -12,16 +14,14 @@ const auto kOldDate = std::filesystem::file_time_type::clock::now() - std::chron
 
 void StartupTest::savePrefs(const SavedSettings& s)
 {
-    // Offsets of the record: version 0, ratio choice 12..15, cache at boot 16,
-    // speculative access off 20, DPM on 22, write-through 28.
-    testkit::Bytes bytes = {0, 0, 0, 4, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0,
-        1, 0, 1, 1, 1, 1, 0, 0, 0};
+    namespace at = testkit::prefs;
+    testkit::Bytes bytes = at::record();
     for (int i = 0; i < 4; ++i)
-        bytes[12 + i] = uint8_t(s.ratioSelection >> (24 - 8 * i));
-    bytes[16] = s.enableCache;
-    bytes[20] = s.disableSpeculativeAccess;
-    bytes[22] = s.enableDPM;
-    bytes[28] = s.writeThrough;
+        bytes[at::kRatioSelection - 3 + i] = uint8_t(s.ratioSelection >> (24 - 8 * i));
+    bytes[at::kEnableCacheOnRestart] = s.enableCache;
+    bytes[at::kDisableSpeculativeAccess] = s.disableSpeculativeAccess;
+    bytes[at::kEnableDPM] = s.enableDPM;
+    bytes[at::kWriteThrough] = s.writeThrough;
     savePrefsBytes(bytes);
 }
 
