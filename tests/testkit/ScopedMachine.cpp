@@ -5,17 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <sstream>
 #include <stdexcept>
 
 namespace testkit {
-
-void PrintTo(const JournalWrite& w, std::ostream* os)
-{
-    *os << w.seq << " " << w.node << " " << std::hex << "0x" << w.oldWord << " -> 0x" << w.newWord << std::dec
-        << " " << w.program;
-}
 
 std::vector<JournalWrite> parseJournal(const std::string& text)
 {

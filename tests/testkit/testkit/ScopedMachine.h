@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -20,9 +19,7 @@ struct JournalWrite {
     uint32_t oldWord = 0;
     uint32_t newWord = 0;
     std::string program;
-    bool operator==(const JournalWrite&) const = default;
 };
-void PrintTo(const JournalWrite& w, std::ostream* os);
 
 // "SEQ NODE 0xOLD -> 0xNEW PROGRAM" lines; a line of another shape fails the test.
 std::vector<JournalWrite> parseJournal(const std::string& text);
