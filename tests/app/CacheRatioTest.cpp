@@ -89,7 +89,7 @@ TEST(CacheRatio, OnKeepsTheRatioItStartedTheCacheAt)
         + ChooseRatio(-1) + "click 310 168\n"); // 5:2 shown, then On
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(machine.get("l2cr"), 0xBB000000u);
-    EXPECT_EQ(readFile(prefsPath(machine)).at(kSelectionByte), 5) << "5:2";
+    EXPECT_EQ(readBytes(machine.prefsFile()).at(kRatioSelection), 5) << "5:2";
 }
 
 struct WarningCase {

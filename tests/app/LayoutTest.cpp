@@ -184,10 +184,10 @@ TEST_P(Layout, EveryLabelClearsWhatIsToItsRight)
         std::vector<uint8_t> prefs = {0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x01, 0x01, 0x01, 0x01,
             0x00, 0x00, 0x00, 0x01, 0x01, 0x01, 0x00, 0x01, 0x00, 0x01, 0x01, 0x01, 0x00, 0x01, 0x00, 0x01,
             0x00, 0x01, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00};
-        writeFile(prefsPath(machine), prefs);
+        writeBytes(machine.prefsFile(), prefs);
     }
     if (s.noStartupItemFolder)
-        fs::remove_all(prefsPath(machine).parent_path());
+        fs::remove_all(machine.prefsFile().parent_path());
     std::string script = s.script;
     int layouts = 0;
     for (size_t at = script.find("@LAYOUT@"); at != std::string::npos; at = script.find("@LAYOUT@"))

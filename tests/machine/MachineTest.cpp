@@ -1,11 +1,11 @@
 #include <machine/LinuxMachine.h>
 #include <machine/SimulatedMachine.h>
+#include <testkit/Files.h>
 #include <testkit/ScopedMachine.h>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -77,26 +77,16 @@ class FakeLinux : public testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/korv-machine-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root_ = pattern;
         fs::create_directories(root_ / "proc/sys/hw");
         fs::create_directories(root_ / "proc/sys/kernel");
         fs::create_directories(root_ / "dt/cpus");
         write("proc/sys/kernel/ostype", "Linux\n");
     }
-    void TearDown() override { fs::remove_all(root_); }
-
     void write(const std::string& relative, const std::string& bytes)
     {
-        fs::create_directories((root_ / relative).parent_path());
-        std::ofstream(root_ / relative, std::ios::binary) << bytes;
+        testkit::writeText(root_ / relative, bytes);
     }
-    std::string read(const std::string& relative)
-    {
-        std::ifstream in(root_ / relative, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string read(const std::string& relative) { return testkit::readText(root_ / relative); }
     static std::string cell(uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
     // A cpu node as Open Firmware lays it out.
     void cpu(const std::string& name, uint32_t pvr, uint32_t cpuHz, uint32_t busHz)
@@ -113,7 +103,8 @@ protected:
         return machine::LinuxMachine({root_ / "proc/sys", root_ / "dt", root_ / "state"});
     }
 
-    fs::path root_;
+    testkit::TempDir folder_;
+    const fs::path root_ = folder_.path();
 };
 
 TEST_F(FakeLinux, RegisterNodesAreTheModulesFiles)
