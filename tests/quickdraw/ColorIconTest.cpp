@@ -108,12 +108,5 @@ INSTANTIATE_TEST_SUITE_P(Quickdraw, MalformedIcons,
         BadIcon {"NoBytesAtAll", [] { return Bytes {}; }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ColorIconTruncation, EveryShortenedIconIsRefused)
-{
-    Bytes whole = iconBytes();
-    for (size_t length = 0; length < whole.data.size(); ++length)
-        EXPECT_EQ(toolbox::cIconFromBytes(whole.data.data(), length), nullptr) << length;
-}
-
 } // namespace
 } // namespace qdtest

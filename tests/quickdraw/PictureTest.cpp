@@ -234,17 +234,5 @@ INSTANTIATE_TEST_SUITE_P(Quickdraw, DamagedPictures,
             }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Pictures, EveryTruncationIsSafe)
-{
-    Bytes whole = indexedPicture();
-    for (size_t length = 10; length < whole.data.size() - 2; ++length) {
-        Bytes cut;
-        cut.data.assign(whole.data.begin(), whole.data.begin() + long(length));
-        draw(cut, Rect {0, 0, 2, 4});
-        EXPECT_EQ(toolbox::screen().pixel(kPortLeft + 4, kPortTop), 0xFFFFFFu) << length;
-    }
-    EXPECT_EQ(toolbox::pictureFromBytes(whole.data.data(), 9), nullptr);
-}
-
 } // namespace
 } // namespace qdtest
