@@ -1,6 +1,7 @@
 // Apple event handlers: installing, replacing, removing, and dispatching the
 // high-level events that WaitNextEvent delivers.
-#include "ToolboxTestSupport.h"
+#include <testkit/PString.h>
+#include <testkit/Toolbox.h>
 
 #include "events/EventCenter.h"
 
@@ -10,6 +11,8 @@
 #include <vector>
 
 namespace {
+
+using testkit::ToolboxTest;
 
 std::vector<std::string> calls;
 
@@ -74,31 +77,21 @@ TEST_F(AppleEventsTest, DeliveredEventReachesItsHandlerWithTheReferenceConstant)
     EXPECT_EQ(calls, std::vector<std::string> {"first quit 77"});
 }
 
-TEST_F(AppleEventsTest, WithoutAHandlerTheEventIsNotHandled)
+TEST_F(AppleEventsTest, InstallingAgainReplacesAndRemovingNeedsTheSameRoutine)
 {
-    EventRecord e = highLevel(kAEOpenApplication);
+    EventRecord e = highLevel(kAEQuitApplication);
     EXPECT_EQ(AEProcessAppleEvent(&e), errAEEventNotHandled);
     EventRecord key {};
     key.what = keyDown;
     EXPECT_EQ(AEProcessAppleEvent(&key), errAENotAppleEvent);
-}
 
-TEST_F(AppleEventsTest, InstallingAgainReplacesAndTheResultComesBack)
-{
     AEInstallEventHandler(kCoreEventClass, kAEQuitApplication, first, 1, false);
     AEInstallEventHandler(kCoreEventClass, kAEQuitApplication, second, 2, false);
-    EventRecord e = highLevel(kAEQuitApplication);
-    EXPECT_EQ(AEProcessAppleEvent(&e), -42);
+    EXPECT_EQ(AEProcessAppleEvent(&e), -42) << "the handler's result comes back";
     EXPECT_EQ(calls, std::vector<std::string> {"second quit 2"});
-}
-
-TEST_F(AppleEventsTest, RemovingNeedsTheSameRoutine)
-{
-    AEInstallEventHandler(kCoreEventClass, kAEQuitApplication, first, 1, false);
-    EXPECT_EQ(AERemoveEventHandler(kCoreEventClass, kAEQuitApplication, second, false), errAEHandlerNotFound);
-    EXPECT_EQ(AERemoveEventHandler(kCoreEventClass, kAEQuitApplication, first, true), errAEHandlerNotFound);
-    EXPECT_EQ(AERemoveEventHandler(kCoreEventClass, kAEQuitApplication, first, false), noErr);
-    EventRecord e = highLevel(kAEQuitApplication);
+    EXPECT_EQ(AERemoveEventHandler(kCoreEventClass, kAEQuitApplication, first, false), errAEHandlerNotFound);
+    EXPECT_EQ(AERemoveEventHandler(kCoreEventClass, kAEQuitApplication, second, true), errAEHandlerNotFound);
+    EXPECT_EQ(AERemoveEventHandler(kCoreEventClass, kAEQuitApplication, second, false), noErr);
     EXPECT_EQ(AEProcessAppleEvent(&e), errAEEventNotHandled);
 }
 

@@ -1,7 +1,8 @@
 // The Event Manager as a program sees it on the headless host: order of
 // delivery, masks, the virtual clock, scripted input, the key map and the
 // mouse while it is held.
-#include "ToolboxTestSupport.h"
+#include <testkit/PString.h>
+#include <testkit/Toolbox.h>
 
 #include "events/EventCenter.h"
 
@@ -9,9 +10,11 @@
 
 namespace {
 
+using testkit::ToolboxTest;
+
 class EventQueueTest : public ToolboxTest { };
 
-TEST_F(EventQueueTest, MaskPicksEventsOutOfOrderAndLeavesTheRest)
+TEST_F(EventQueueTest, MasksPickEventsOutOfOrderAndFlushStopsAtTheStopMask)
 {
     ASSERT_EQ(PostEvent(mouseDown, 0), noErr);
     ASSERT_EQ(PostEvent(keyDown, 0x0C71), noErr);
@@ -22,30 +25,16 @@ TEST_F(EventQueueTest, MaskPicksEventsOutOfOrderAndLeavesTheRest)
     EXPECT_EQ(e.message, 0x0C71u);
     ASSERT_TRUE(EventAvail(everyEvent, &e));
     EXPECT_EQ(e.what, mouseDown);
-    FlushEvents(mDownMask, 0);
+    PostEvent(keyDown, 'b');
+    FlushEvents(keyDownMask | mDownMask, 1 << app1Evt); // the mouse-down goes, 'b' stays behind app1
     ASSERT_TRUE(GetNextEvent(everyEvent, &e));
     EXPECT_EQ(e.what, app1Evt);
     EXPECT_EQ(e.message, 7u);
-    EXPECT_FALSE(GetNextEvent(everyEvent, &e));
-    EXPECT_EQ(e.what, nullEvent);
-}
-
-TEST_F(EventQueueTest, FlushStopsAtTheStopMask)
-{
-    PostEvent(keyDown, 'a');
-    PostEvent(mouseDown, 0);
-    PostEvent(keyDown, 'b');
-    FlushEvents(keyDownMask, mDownMask);
-    EventRecord e;
-    ASSERT_TRUE(GetNextEvent(everyEvent, &e));
-    EXPECT_EQ(e.what, mouseDown);
     ASSERT_TRUE(GetNextEvent(everyEvent, &e));
     EXPECT_EQ(e.message, unsigned('b'));
-}
-
-TEST_F(EventQueueTest, ProgramsCannotPostUpdateOrHighLevelEvents)
-{
-    EXPECT_EQ(PostEvent(updateEvt, 0), 1);
+    EXPECT_FALSE(GetNextEvent(everyEvent, &e));
+    EXPECT_EQ(e.what, nullEvent);
+    EXPECT_EQ(PostEvent(updateEvt, 0), 1) << "programs cannot post updates";
     EXPECT_EQ(PostEvent(kHighLevelEvent, 0), 1);
 }
 
@@ -124,15 +113,11 @@ TEST_F(EventQueueTest, OptionHeldAtLaunchReadsInTheKeyMapUntilInputArrives)
     nextEvent();
     GetKeys(keys);
     EXPECT_EQ(bytes[7], 0x00);
-}
 
-TEST_F(EventQueueTest, OptionNamedInTheEnvironmentReadsAsHeld)
-{
-    setenv("MACSIM_KEYS", "option", 1);
+    setenv("MACSIM_KEYS", "option", 1); // the same, named in the environment
     toolbox::EventCenter::get().reset();
-    KeyMap keys;
     GetKeys(keys);
-    EXPECT_EQ(reinterpret_cast<const UInt8*>(keys)[7], 0x04);
+    EXPECT_EQ(bytes[7], 0x04);
 }
 
 TEST_F(EventQueueTest, WaitStepHoldsTheRestOfTheScriptForItsTicks)

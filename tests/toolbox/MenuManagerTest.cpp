@@ -1,7 +1,8 @@
 // The Menu Manager: items made from AppendMenu's metacharacters and from
 // 'MENU' resources, command keys, and pulled-down and pop-up menus followed
 // by scripted mouse input.
-#include "ToolboxTestSupport.h"
+#include <testkit/PString.h>
+#include <testkit/Toolbox.h>
 
 #include "menus/MenuBar.h"
 #include "resources/ResourceFileAccess.h"
@@ -14,6 +15,8 @@
 #include <vector>
 
 namespace {
+
+using testkit::ToolboxTest;
 
 class MenuManagerTest : public ToolboxTest {
 protected:
@@ -69,7 +72,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, AppendMenuTest,
             {{"Open...", 'O', true, 0}, {"Print", 0, false, 0}, {"-", 0, false, 0}, {"Close", 0, true, 0}}},
         AppendCase {"returnSeparates", "One\rTwo", {{"One", 0, true, 0}, {"Two", 0, true, 0}}},
         AppendCase {"markAndStyle", "!\x12<BChecked", {{"Checked", 0, true, 0x12}}},
-        AppendCase {"aboutItem", "About Tarnwick X...", {{"About Tarnwick X...", 0, true, 0}}},
         AppendCase {"nothing", "", {}}),
     [](const testing::TestParamInfo<AppendCase>& info) { return info.param.name; });
 
@@ -147,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Releases, MenuSelectTest,
         SelectCase {"menuStepOnDisabledItem", "menu File Print\n", 0}),
     [](const testing::TestParamInfo<SelectCase>& info) { return info.param.name; });
 
-TEST_F(MenuManagerTest, ChosenTitleStaysHighlightedUntilHiliteMenuZero)
+TEST_F(MenuManagerTest, ChosenTitleStaysHighlightedUntilHiliteMenuZeroAndNoOtherIs)
 {
     newMenu(128, "File", "Quit/Q");
     UInt32 under = screenPixel(40, 28);
@@ -156,13 +158,8 @@ TEST_F(MenuManagerTest, ChosenTitleStaysHighlightedUntilHiliteMenuZero)
     EXPECT_EQ(screenPixel(40, 28), under) << "what the menu covered is back";
     HiliteMenu(0);
     EXPECT_EQ(screenPixel(12, 5), 0xFFFFFFu);
-}
-
-TEST_F(MenuManagerTest, ReleaseOutsideLeavesNoHighlight)
-{
-    newMenu(128, "File", "Quit/Q");
     ASSERT_EQ(select("press 20 10\nrelease 300 300\n"), 0);
-    EXPECT_EQ(screenPixel(12, 5), 0xFFFFFFu);
+    EXPECT_EQ(screenPixel(12, 5), 0xFFFFFFu) << "released outside: no highlight left";
 }
 
 TEST_F(MenuManagerTest, PopUpOpensWithTheCurrentItemUnderThePoint)

@@ -1,11 +1,14 @@
 // The Window Manager on the 640x480 desktop: what lies under a point, the
 // order and highlighting of windows, update regions and the pixels an update
 // may touch, and the frame's mouse tracking driven by event scripts.
-#include "ToolboxTestSupport.h"
+#include <testkit/PString.h>
+#include <testkit/Toolbox.h>
 
 #include <Quickdraw.h>
 
 namespace {
+
+using testkit::ToolboxTest;
 
 class WindowManagerTest : public ToolboxTest {
 protected:
@@ -84,16 +87,6 @@ TEST_F(WindowManagerTest, SelectingBringsToFrontAndMovesTheHighlight)
     EXPECT_TRUE(IsWindowHilited(b));
 }
 
-TEST_F(WindowManagerTest, NewWindowNeedsAnUpdateOfItsWholeContent)
-{
-    WindowRef w = newWindow(100, 100, 300, 250);
-    Rect r = updateBounds(w);
-    EXPECT_EQ(r.top, 100);
-    EXPECT_EQ(r.left, 100);
-    EXPECT_EQ(r.bottom, 250);
-    EXPECT_EQ(r.right, 300);
-}
-
 TEST_F(WindowManagerTest, UncoveredPartOfAWindowIsInvalidated)
 {
     WindowRef back = newWindow(100, 100, 300, 250);
@@ -149,56 +142,46 @@ TEST_F(WindowManagerTest, MovingAWindowKeepsWhatItShowed)
     EXPECT_EQ(c.top, 140);
 }
 
-TEST_F(WindowManagerTest, GrowingAWindowInvalidatesTheNewArea)
+TEST_F(WindowManagerTest, NewAndGrownWindowsNeedAnUpdateOfTheirNewArea)
 {
     WindowRef w = newWindow(100, 100, 300, 250);
-    settle();
-    SizeWindow(w, 250, 180, true);
     Rect r = updateBounds(w);
-    EXPECT_EQ(r.left, 100);
-    EXPECT_EQ(r.top, 100);
-    EXPECT_EQ(r.right, 350);
-    EXPECT_EQ(r.bottom, 280);
+    EXPECT_TRUE(r.left == 100 && r.top == 100 && r.right == 300 && r.bottom == 250) << "the whole content";
+    settle();
+    SizeWindow(w, 250, 180, false);
+    EXPECT_EQ(updateBounds(w).bottom - updateBounds(w).top, 0) << "without update: left to the program";
+    SizeWindow(w, 200, 150, false);
+    SizeWindow(w, 250, 180, true);
+    r = updateBounds(w);
+    EXPECT_TRUE(r.left == 100 && r.top == 100 && r.right == 350 && r.bottom == 280)
+        << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     Rect port;
     GetWindowPortBounds(w, &port);
     EXPECT_EQ(port.right, 250);
     EXPECT_EQ(port.bottom, 180);
-}
-
-TEST_F(WindowManagerTest, ResizingWithoutUpdateLeavesTheNewAreaToTheProgram)
-{
-    WindowRef w = newWindow(100, 100, 300, 250);
-    settle();
-    SizeWindow(w, 250, 180, false);
-    EXPECT_EQ(updateBounds(w).bottom - updateBounds(w).top, 0);
     EXPECT_EQ(GetWindowFromPort(GetWindowPort(w)), w);
 }
 
-TEST_F(WindowManagerTest, DraggingTheTitleBarMovesTheWindowByTheMouse)
+TEST_F(WindowManagerTest, DraggingTheTitleBarMovesTheWindowByTheMouseWithinTheLimit)
 {
-    WindowRef w = newWindow(100, 100, 300, 250);
-    settle();
-    playScript("press 200 90\nmove 230 110\nrelease 250 140\n");
-    EventRecord e = nextEvent();
-    ASSERT_EQ(e.what, mouseDown);
-    Rect limit {20, 0, 480, 640};
-    DragWindow(w, e.where, &limit);
-    Rect c = contentBounds(w);
-    EXPECT_EQ(c.left, 150);
-    EXPECT_EQ(c.top, 150);
-}
-
-TEST_F(WindowManagerTest, DraggingIsBoundedByTheLimit)
-{
-    WindowRef w = newWindow(100, 100, 300, 250);
-    settle();
-    playScript("press 200 90\nrelease 0 0\n");
-    EventRecord e = nextEvent();
-    Rect limit {20, 0, 480, 640};
-    DragWindow(w, e.where, &limit);
-    Rect c = contentBounds(w);
-    EXPECT_EQ(c.left, -100);
-    EXPECT_EQ(c.top, 30);
+    const struct {
+        const char* script;
+        short left, top;
+    } kDrags[] = {{"press 200 90\nmove 230 110\nrelease 250 140\n", 150, 150},
+        {"press 200 90\nrelease 0 0\n", -100, 30}};
+    for (const auto& d : kDrags) {
+        WindowRef w = newWindow(100, 100, 300, 250);
+        settle();
+        playScript(d.script);
+        EventRecord e = nextEvent();
+        ASSERT_EQ(e.what, mouseDown);
+        Rect limit {20, 0, 480, 640};
+        DragWindow(w, e.where, &limit);
+        Rect c = contentBounds(w);
+        EXPECT_EQ(c.left, d.left) << d.script;
+        EXPECT_EQ(c.top, d.top) << d.script;
+        DisposeWindow(w);
+    }
 }
 
 struct GoAwayCase {
