@@ -9,23 +9,14 @@
 namespace controls_test {
 namespace {
 
-class Goldens : public ToolboxFixture {
-public:
-    static toolbox::Image contentImage(WindowRef w)
-    {
-        Rect r;
-        GetWindowBounds(w, kWindowContentRgn, &r);
-        return golden::screenImage(r.left, r.top, r.right, r.bottom);
-    }
+toolbox::Image contentOf(WindowRef w)
+{
+    Rect r;
+    GetWindowBounds(w, kWindowContentRgn, &r);
+    return golden::screenImage(r.left, r.top, r.right, r.bottom);
+}
 
-protected:
-    static toolbox::Image contentOf(WindowRef w)
-    {
-        Rect r;
-        GetWindowBounds(w, kWindowContentRgn, &r);
-        return golden::screenImage(r.left, r.top, r.right, r.bottom);
-    }
-};
+using Goldens = ToolboxFixture;
 
 // Rows, in Geneva 9 on the panes' light grey: push buttons (normal, pressed,
 // dimmed), check boxes (clear, checked, dimmed and checked, mixed), radio
@@ -96,7 +87,7 @@ toolbox::Image gAlertImage;
 
 Boolean snapshotThenOK(DialogRef d, EventRecord*, DialogItemIndex* item)
 {
-    gAlertImage = Goldens::contentImage(GetDialogWindow(d));
+    gAlertImage = contentOf(GetDialogWindow(d));
     *item = 1;
     return true;
 }
