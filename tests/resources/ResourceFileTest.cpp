@@ -81,20 +81,14 @@ protected:
     TempDisk disk;
 };
 
-TEST_F(ResourceFiles, EmptyResourceForkIs286Bytes)
-{
-    FSSpec s = spec("Empty");
-    FSpCreateResFile(&s, 'G3TW', 'rsrc', 0);
-    ASSERT_EQ(ResError(), noErr);
-    EXPECT_EQ(forkOf("Empty"), emptyResourceFile());
-    FSpCreateResFile(&s, 'G3TW', 'rsrc', 0);
-    EXPECT_EQ(ResError(), dupFNErr);
-}
-
-TEST_F(ResourceFiles, AddedResourcesAreWrittenAtCloseByteForByte)
+TEST_F(ResourceFiles, ForkIsCreatedEmptyAndAddedResourcesAreWrittenAtCloseByteForByte)
 {
     FSSpec s = spec("Three");
     FSpCreateResFile(&s, 'G3TW', 'rsrc', 0);
+    ASSERT_EQ(ResError(), noErr);
+    EXPECT_EQ(forkOf("Three"), emptyResourceFile());
+    FSpCreateResFile(&s, 'G3TW', 'rsrc', 0);
+    EXPECT_EQ(ResError(), dupFNErr);
     const SInt16 ref = FSpOpenResFile(&s, fsRdWrPerm);
     ASSERT_NE(ref, -1) << ResError();
     EXPECT_EQ(CurResFile(), ref);
