@@ -84,28 +84,25 @@ TEST_F(ScreenTest, UpdateClipLimitsDrawingUntilCleared)
         "..##....\n"
         "..##....\n"
         "........\n");
-    toolbox::setUpdateClip(&port, nullptr);
+    // The update clip is global: moving the origin does not move it.
+    SetOrigin(-5, -5);
     RGBColor red = rgb(0xFFFF, 0, 0);
     RGBForeColor(&red);
+    Rect moved {-5, -5, 10, 10};
+    PaintRect(&moved);
+    toolbox::setUpdateClip(&port, nullptr);
+    SetOrigin(0, 0);
+    EXPECT_EQ(art(0, 0, 8, 4),
+        "........\n"
+        "..rr....\n"
+        "..rr....\n"
+        "........\n");
     PaintRect(&kAll);
     EXPECT_EQ(art(0, 0, 8, 4),
         "rrrrrrrr\n"
         "rrrrrrrr\n"
         "rrrrrrrr\n"
         "rrrrrrrr\n");
-}
-
-TEST_F(ScreenTest, UpdateClipIsGlobalAndIgnoresTheOrigin)
-{
-    Rgn update = rectRgn(kPortLeft, kPortTop, kPortLeft + 3, kPortTop + 1);
-    toolbox::setUpdateClip(&port, update.get());
-    SetOrigin(-5, -5);
-    Rect r {-5, -5, 10, 10};
-    PaintRect(&r);
-    toolbox::setUpdateClip(&port, nullptr);
-    EXPECT_EQ(art(0, 0, 5, 2),
-        "###..\n"
-        ".....\n");
 }
 
 TEST_F(ScreenTest, VisibleRegionHidesCoveredParts)

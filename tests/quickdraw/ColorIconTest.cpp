@@ -42,47 +42,39 @@ protected:
     }
 };
 
-TEST_F(ColorIcons, DrawThroughTheirMask)
+// Over green: at its own size, scaled up, and clipped to the left half.
+TEST_F(ColorIcons, DrawThroughTheirMaskScaledAndClipped)
 {
+    const struct {
+        Rect clip, dst;
+        int right, bottom; // of the area compared, from (0, 0)
+        const char* expected;
+    } kCases[] = {
+        {{0, 0, 10, 10}, {1, 1, 3, 5}, 6, 4,
+            "gggggg\n"
+            "grb#gg\n"
+            "ggbr.g\n"
+            "gggggg\n"},
+        {{0, 0, 10, 10}, {0, 0, 4, 8}, 8, 4,
+            "rrbb##gg\n"
+            "rrbb##gg\n"
+            "ggbbrr..\n"
+            "ggbbrr..\n"},
+        {{0, 0, 10, 2}, {0, 0, 2, 4}, 4, 2,
+            "rbgg\n"
+            "gbgg\n"},
+    };
     Bytes b = iconBytes();
     CIconHandle icon = toolbox::cIconFromBytes(b.data.data(), b.data.size());
     ASSERT_NE(icon, nullptr);
-    Rect r {1, 1, 3, 5};
-    PlotCIcon(&r, icon);
-    EXPECT_EQ(art(0, 0, 6, 4),
-        "gggggg\n"
-        "grb#gg\n"
-        "ggbr.g\n"
-        "gggggg\n");
-    DisposeCIcon(icon);
-}
-
-TEST_F(ColorIcons, ScaleIntoALargerRectangle)
-{
-    Bytes b = iconBytes();
-    CIconHandle icon = toolbox::cIconFromBytes(b.data.data(), b.data.size());
-    ASSERT_NE(icon, nullptr);
-    Rect r {0, 0, 4, 8};
-    PlotCIcon(&r, icon);
-    EXPECT_EQ(art(0, 0, 8, 4),
-        "rrbb##gg\n"
-        "rrbb##gg\n"
-        "ggbbrr..\n"
-        "ggbbrr..\n");
-    DisposeCIcon(icon);
-}
-
-TEST_F(ColorIcons, AreClippedLikeAnyDrawing)
-{
-    Bytes b = iconBytes();
-    CIconHandle icon = toolbox::cIconFromBytes(b.data.data(), b.data.size());
-    Rect clip {0, 0, 10, 2};
-    ClipRect(&clip);
-    Rect r {0, 0, 2, 4};
-    PlotCIcon(&r, icon);
-    EXPECT_EQ(art(0, 0, 4, 2),
-        "rbgg\n"
-        "gbgg\n");
+    for (const auto& c : kCases) {
+        const Rect all {0, 0, 10, 10};
+        ClipRect(&all);
+        PaintRect(&all); // green again
+        ClipRect(&c.clip);
+        PlotCIcon(&c.dst, icon);
+        EXPECT_EQ(art(0, 0, c.right, c.bottom), c.expected);
+    }
     DisposeCIcon(icon);
 }
 

@@ -34,42 +34,42 @@ TEST_F(DrawnTexts, RecordTheGlobalBoxOfEachString)
     EXPECT_EQ(texts[0].bounds.bottom, kPortTop + 20 + 3);
 }
 
-TEST_F(DrawnTexts, DrawingTheSameStringAgainKeepsOneEntry)
+// Each change starts from "Apply" drawn at (5, 20), the port unclipped.
+TEST_F(DrawnTexts, StayWhileTheyCanBeSeen)
 {
-    MoveTo(5, 20);
-    DrawString(PSTR("Apply"));
-    EXPECT_EQ(toolbox::drawnTexts(&port).size(), 1u);
-}
-
-TEST_F(DrawnTexts, ErasingTheWholeStringDropsIt)
-{
-    Rect r {0, 0, 30, 60};
-    EraseRect(&r);
-    EXPECT_TRUE(toolbox::drawnTexts(&port).empty());
-}
-
-TEST_F(DrawnTexts, ErasingPartOfTheStringKeepsIt)
-{
-    Rect r {0, 0, 30, 7};
-    EraseRect(&r);
-    EXPECT_EQ(toolbox::drawnTexts(&port).size(), 1u);
-}
-
-TEST_F(DrawnTexts, InvertingDoesNotHideTheString)
-{
-    Rect r {0, 0, 30, 60};
-    InvertRect(&r);
-    EXPECT_EQ(toolbox::drawnTexts(&port).size(), 1u);
-}
-
-TEST_F(DrawnTexts, ClippedAwayStringsAreNotRecorded)
-{
-    toolbox::forgetDrawnTexts(&port);
-    Rect clip {0, 0, 5, 60};
-    ClipRect(&clip);
-    MoveTo(5, 20);
-    DrawString(PSTR("Hidden"));
-    EXPECT_TRUE(toolbox::drawnTexts(&port).empty());
+    enum Change { kDraw, kErase, kInvert, kForget, kDrawClippedAway };
+    const struct {
+        const char* what;
+        Change change;
+        Rect r;
+        size_t count;
+    } kChanges[] = {
+        {"drawn again", kDraw, {}, 1},
+        {"partly erased", kErase, {0, 0, 30, 7}, 1},
+        {"inverted", kInvert, {0, 0, 30, 60}, 1},
+        {"wholly erased", kErase, {0, 0, 30, 60}, 0},
+        {"forgotten", kForget, {}, 0},
+        {"drawn where clipped away", kDrawClippedAway, {0, 0, 5, 60}, 0},
+    };
+    for (const auto& c : kChanges) {
+        toolbox::forgetDrawnTexts(&port);
+        ClipRect(&port.portRect);
+        MoveTo(5, 20);
+        DrawString(PSTR("Apply"));
+        if (c.change == kErase)
+            EraseRect(&c.r);
+        if (c.change == kInvert)
+            InvertRect(&c.r);
+        if (c.change == kForget || c.change == kDrawClippedAway)
+            toolbox::forgetDrawnTexts(&port);
+        if (c.change == kDrawClippedAway)
+            ClipRect(&c.r);
+        if (c.change == kDraw || c.change == kDrawClippedAway) {
+            MoveTo(5, 20);
+            DrawString(PSTR("Apply"));
+        }
+        EXPECT_EQ(toolbox::drawnTexts(&port).size(), c.count) << c.what;
+    }
 }
 
 TEST_F(DrawnTexts, ScrollingMovesThemAndScrollingOutDropsThem)
@@ -83,12 +83,6 @@ TEST_F(DrawnTexts, ScrollingMovesThemAndScrollingOutDropsThem)
     ScrollRect(&area, 0, -30, update);
     EXPECT_TRUE(toolbox::drawnTexts(&port).empty());
     DisposeRgn(update);
-}
-
-TEST_F(DrawnTexts, ForgetClearsThePortsRecord)
-{
-    toolbox::forgetDrawnTexts(&port);
-    EXPECT_TRUE(toolbox::drawnTexts(&port).empty());
 }
 
 } // namespace

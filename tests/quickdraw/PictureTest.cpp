@@ -48,26 +48,6 @@ protected:
     }
 };
 
-TEST_F(Pictures, IndexedPixelsAtTheirOwnSize)
-{
-    draw(indexedPicture(), Rect {1, 1, 3, 5});
-    EXPECT_EQ(art(0, 0, 6, 4),
-        "......\n"
-        ".rb#..\n"
-        "..#br.\n"
-        "......\n");
-}
-
-TEST_F(Pictures, ScaledIntoALargerRectangle)
-{
-    draw(indexedPicture(), Rect {0, 0, 4, 8});
-    EXPECT_EQ(art(0, 0, 8, 4),
-        "rrbb##..\n"
-        "rrbb##..\n"
-        "..##bbrr\n"
-        "..##bbrr\n");
-}
-
 TEST_F(Pictures, FrameIsReadInHostOrder)
 {
     Bytes b = indexedPicture();
@@ -80,73 +60,98 @@ TEST_F(Pictures, FrameIsReadInHostOrder)
     KillPicture(pic);
 }
 
-TEST_F(Pictures, PackedIndexedRows)
+struct DrawnCase {
+    const char* name;
+    std::function<Bytes()> build;
+    Rect dst;
+    const char* expected; // local (0, 0) to the destination's bottom right plus its top left
+};
+
+class DrawnPictures : public Pictures, public ::testing::WithParamInterface<DrawnCase> { };
+
+TEST_P(DrawnPictures, ShowTheirPixels)
 {
-    Bytes b = pictureStart(10, 2);
-    b.u16(0x0098).u16(0x8000 | 10).rect(0, 0, 2, 10).pixMapFields(0, 8, 1, 8);
-    b.colorTable({kWhite, kRed});
-    b.rect(0, 0, 2, 10).rect(0, 0, 2, 10).u16(srcCopy);
-    b.raw({2, 0xF7, 1}); // ten times index 1
-    b.raw({5, 0x01, 0, 1, 0xF9, 0}); // 0, 1, then eight times 0
-    b.align().u16(0x00FF);
-    draw(b, Rect {0, 0, 2, 10});
-    EXPECT_EQ(art(0, 0, 10, 2),
-        "rrrrrrrrrr\n"
-        ".r........\n");
+    const DrawnCase& c = GetParam();
+    draw(c.build(), c.dst);
+    EXPECT_EQ(art(0, 0, c.dst.right + c.dst.left, c.dst.bottom + c.dst.top), c.expected);
 }
 
-TEST_F(Pictures, DirectPixelsInComponentPlanes)
+// A bitmap opcode (0x98 indexed, 0x9A direct) over `height` rows of `width`.
+Bytes bitsPicture(short width, short height, uint16_t op, uint16_t rowBytes,
+    std::initializer_list<uint8_t> pixels, uint16_t packType = 0, uint16_t depth = 8)
 {
-    Bytes b = pictureStart(8, 1);
-    b.u16(0x009A).u32(0xFF).u16(0x8000 | 32).rect(0, 0, 1, 8).pixMapFields(4, 32, 3, 8);
-    b.rect(0, 0, 1, 8).rect(0, 0, 1, 8).u16(srcCopy);
-    b.raw({20, 0x07, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0xF9, 0, 0x07, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF});
+    Bytes b = pictureStart(width, height);
+    b.u16(op);
+    if (op == 0x009A)
+        b.u32(0xFF);
+    b.u16(rowBytes).rect(0, 0, height, width);
+    if (rowBytes & 0x8000) {
+        b.pixMapFields(packType, depth, depth >= 16 ? 3 : 1, depth == 32 ? 8 : depth == 16 ? 5 : depth);
+        if (op == 0x0098)
+            b.colorTable({kWhite, kRed});
+    }
+    b.rect(0, 0, height, width).rect(0, 0, height, width).u16(srcCopy);
+    b.raw(pixels);
     b.align().u16(0x00FF);
-    draw(b, Rect {0, 0, 1, 8});
-    EXPECT_EQ(art(0, 0, 8, 1), "rrrrbbbb\n");
+    return b;
 }
 
-TEST_F(Pictures, DirectPixelsUnpacked)
-{
-    Bytes b = pictureStart(1, 2);
-    b.u16(0x009A).u32(0xFF).u16(0x8000 | 4).rect(0, 0, 2, 1).pixMapFields(1, 32, 3, 8);
-    b.rect(0, 0, 2, 1).rect(0, 0, 2, 1).u16(srcCopy);
-    b.raw({0, 0xFF, 0, 0, 0, 0, 0, 0xFF});
-    b.align().u16(0x00FF);
-    draw(b, Rect {0, 0, 2, 1});
-    EXPECT_EQ(art(0, 0, 1, 2), "r\nb\n");
-}
-
-TEST_F(Pictures, OneBitBitMap)
-{
-    Bytes b = pictureStart(9, 2);
-    b.u16(0x0098).u16(2).rect(0, 0, 2, 9).rect(0, 0, 2, 9).rect(0, 0, 2, 9).u16(srcCopy);
-    b.raw({0xAA, 0x80, 0x00, 0x00});
-    b.align().u16(0x00FF);
-    draw(b, Rect {0, 0, 2, 9});
-    EXPECT_EQ(art(0, 0, 9, 2),
-        "#.#.#.#.#\n"
-        ".........\n");
-}
-
-TEST_F(Pictures, HousekeepingOpcodesAreSteppedOver)
-{
-    draw(indexedPicture([](Bytes& b) {
-        b.u16(0x001E); // default highlight
-        b.u16(0x0001).u16(10).rect(0, 0, 2, 4); // clip
-        b.u16(0x00A0).u16(42); // short comment
-        b.u16(0x00A1).u16(100).u16(3).raw({1, 2, 3}).align(); // long comment
-        b.u16(0x001A).u16(0).u16(0).u16(0); // foreground colour
-        b.u16(0x0030).rect(0, 0, 1, 1); // frame rect: not drawn here
-        b.u16(0x8000); // reserved, no data
-        b.u16(0x00D0).u32(4).u32(0); // reserved, long-counted
-        b.u16(0x0100).u16(0); // reserved, two bytes
-    }),
-        Rect {0, 0, 2, 4});
-    EXPECT_EQ(art(0, 0, 4, 2),
-        "rb#.\n"
-        ".#br\n");
-}
+INSTANTIATE_TEST_SUITE_P(Quickdraw, DrawnPictures,
+    ::testing::Values(DrawnCase {"IndexedAtTheirOwnSize", [] { return indexedPicture(); }, {1, 1, 3, 5},
+                          "......\n"
+                          ".rb#..\n"
+                          "..#br.\n"
+                          "......\n"},
+        DrawnCase {"IndexedScaledUp", [] { return indexedPicture(); }, {0, 0, 4, 8},
+            "rrbb##..\n"
+            "rrbb##..\n"
+            "..##bbrr\n"
+            "..##bbrr\n"},
+        DrawnCase {"PackedIndexedRows", // ten times index 1; 0, 1, then eight times 0
+            [] {
+                return bitsPicture(10, 2, 0x0098, 0x8000 | 10, {2, 0xF7, 1, 5, 0x01, 0, 1, 0xF9, 0});
+            },
+            {0, 0, 2, 10},
+            "rrrrrrrrrr\n"
+            ".r........\n"},
+        DrawnCase {"DirectPixelsInComponentPlanes",
+            [] {
+                return bitsPicture(8, 1, 0x009A, 0x8000 | 32,
+                    {20, 0x07, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0xF9, 0, 0x07, 0, 0, 0, 0, 0xFF, 0xFF,
+                        0xFF, 0xFF},
+                    4, 32);
+            },
+            {0, 0, 1, 8}, "rrrrbbbb\n"},
+        DrawnCase {"DirectPixelsUnpacked",
+            [] {
+                return bitsPicture(1, 2, 0x009A, 0x8000 | 4, {0, 0xFF, 0, 0, 0, 0, 0, 0xFF}, 1, 32);
+            },
+            {0, 0, 2, 1}, "r\nb\n"},
+        DrawnCase {"OneBitBitMap",
+            [] {
+                return bitsPicture(9, 2, 0x0098, 2, {0xAA, 0x80, 0x00, 0x00});
+            },
+            {0, 0, 2, 9},
+            "#.#.#.#.#\n"
+            ".........\n"},
+        DrawnCase {"HousekeepingOpcodesSteppedOver",
+            [] {
+                return indexedPicture([](Bytes& b) {
+                    b.u16(0x001E); // default highlight
+                    b.u16(0x0001).u16(10).rect(0, 0, 2, 4); // clip
+                    b.u16(0x00A0).u16(42); // short comment
+                    b.u16(0x00A1).u16(100).u16(3).raw({1, 2, 3}).align(); // long comment
+                    b.u16(0x001A).u16(0).u16(0).u16(0); // foreground colour
+                    b.u16(0x0030).rect(0, 0, 1, 1); // frame rect: not drawn here
+                    b.u16(0x8000); // reserved, no data
+                    b.u16(0x00D0).u32(4).u32(0); // reserved, long-counted
+                    b.u16(0x0100).u16(0); // reserved, two bytes
+                });
+            },
+            {0, 0, 2, 4},
+            "rb#.\n"
+            ".#br\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct DamagedCase {
     const char* name;
@@ -209,28 +214,15 @@ INSTANTIATE_TEST_SUITE_P(Quickdraw, DamagedPictures,
             "UnknownOpcodeStopsPlayback", [] { return indexedPicture([](Bytes& b) { b.u16(0x0012); }); }},
         DamagedCase {"PackedCountBeyondTheData",
             [] {
-                Bytes b = pictureStart(10, 1);
-                b.u16(0x0098).u16(0x8000 | 10).rect(0, 0, 1, 10).pixMapFields(0, 8, 1, 8);
-                b.colorTable({kWhite, kRed});
-                b.rect(0, 0, 1, 10).rect(0, 0, 1, 10).u16(srcCopy);
-                b.raw({200, 0xF7, 1});
-                return b;
+                return bitsPicture(10, 1, 0x0098, 0x8000 | 10, {200, 0xF7, 1});
             }},
-        DamagedCase {"RunOverflowingTheRow",
+        DamagedCase {"RunOverflowingTheRow", // 128 copies into a 10-byte row
             [] {
-                Bytes b = pictureStart(10, 1);
-                b.u16(0x0098).u16(0x8000 | 10).rect(0, 0, 1, 10).pixMapFields(0, 8, 1, 8);
-                b.colorTable({kWhite, kRed});
-                b.rect(0, 0, 1, 10).rect(0, 0, 1, 10).u16(srcCopy);
-                b.raw({2, 0x81, 1}).align().u16(0x00FF); // 128 copies into a 10-byte row
-                return b;
+                return bitsPicture(10, 1, 0x0098, 0x8000 | 10, {2, 0x81, 1});
             }},
         DamagedCase {"SixteenBitDirectPixels",
             [] {
-                Bytes b = pictureStart(1, 1);
-                b.u16(0x009A).u32(0xFF).u16(0x8000 | 2).rect(0, 0, 1, 1).pixMapFields(1, 16, 3, 5);
-                b.rect(0, 0, 1, 1).rect(0, 0, 1, 1).u16(srcCopy).raw({0x7C, 0x00}).u16(0x00FF);
-                return b;
+                return bitsPicture(1, 1, 0x009A, 0x8000 | 2, {0x7C, 0x00}, 1, 16);
             }}),
     [](const auto& info) { return std::string(info.param.name); });
 

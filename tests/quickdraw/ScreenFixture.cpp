@@ -1,6 +1,7 @@
 #include "ScreenFixture.h"
 
 #include <algorithm>
+#include <map>
 
 namespace qdtest {
 
@@ -25,31 +26,13 @@ uint32_t ScreenTest::pixelAt(int h, int v) const
 
 std::string ScreenTest::art(int left, int top, int right, int bottom) const
 {
+    static const std::map<uint32_t, char> kChars {
+        {0x000000, '#'}, {0xFFFFFF, '.'}, {0xFF0000, 'r'}, {0x00FF00, 'g'}, {0x0000FF, 'b'}, {0xEEEEEE, 'e'}};
     std::string out;
     for (int v = top; v < bottom; ++v) {
         for (int h = left; h < right; ++h) {
-            switch (pixelAt(h, v)) {
-            case 0x000000:
-                out += '#';
-                break;
-            case 0xFFFFFF:
-                out += '.';
-                break;
-            case 0xFF0000:
-                out += 'r';
-                break;
-            case 0x00FF00:
-                out += 'g';
-                break;
-            case 0x0000FF:
-                out += 'b';
-                break;
-            case 0xEEEEEE:
-                out += 'e';
-                break;
-            default:
-                out += '?';
-            }
+            auto it = kChars.find(pixelAt(h, v));
+            out += it == kChars.end() ? '?' : it->second;
         }
         out += '\n';
     }

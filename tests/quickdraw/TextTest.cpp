@@ -2,6 +2,7 @@
 // the drawn pixels, QuickDraw's bold and underline, and the font metrics
 // layout depends on.
 #include "ScreenFixture.h"
+#include "testkit/PString.h"
 
 #include <Fonts.h>
 
@@ -62,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Quickdraw, TextWidths,
         WidthCase {kFontIDGeneva, 9, bold, "Tarnwick", 37 + 8}, WidthCase {systemFont, 0, normal, "OK", 15},
         WidthCase {systemFont, 12, bold, "OK", 15 + 2}, WidthCase {kFontIDGeneva, 9, normal, "", 0}));
 
-TEST_F(Text, GenevaNineHasATwelvePixelLine)
+TEST_F(Text, DrawStringStandsOnTheBaselineAndSpansItsWidth)
 {
     TextFont(kFontIDGeneva);
     TextSize(9);
@@ -71,71 +72,48 @@ TEST_F(Text, GenevaNineHasATwelvePixelLine)
     EXPECT_EQ(info.ascent, 9);
     EXPECT_EQ(info.descent, 3);
     EXPECT_EQ(info.ascent + info.descent + info.leading, 12);
+    const struct {
+        const char* text;
+        int top, bottom; // of the ink, drawn at baseline 20; -1: not checked
+    } kCases[] = {
+        {"CACHE", 20 - 7, 19}, // cap height 7; the lowest ink just above the baseline
+        {"bl", 20 - 8, 19}, // ascenders rise above the capitals
+        {"gyp", -1, 21}, // descenders hang below
+    };
+    for (const auto& c : kCases) {
+        EraseRect(&port.portRect);
+        MoveTo(5, 20);
+        DrawString(testkit::pstr(c.text).c_str());
+        const short width = StringWidth(testkit::pstr(c.text).c_str());
+        InkBounds b = ink();
+        if (c.top >= 0) {
+            EXPECT_EQ(b.top, c.top) << c.text;
+        }
+        EXPECT_EQ(b.bottom, c.bottom) << c.text;
+        EXPECT_GE(b.left, 5);
+        EXPECT_LE(b.left, 6);
+        EXPECT_LT(b.right, 5 + width);
+        EXPECT_GE(b.right, 5 + width - 3);
+        Point pen;
+        GetPen(&pen);
+        EXPECT_EQ(pen.h, 5 + width);
+        EXPECT_EQ(pen.v, 20);
+    }
 }
 
-TEST_F(Text, DrawStringStandsOnTheBaselineAndSpansItsWidth)
-{
-    TextFont(kFontIDGeneva);
-    TextSize(9);
-    MoveTo(5, 20);
-    DrawString(PSTR("CACHE"));
-    short width = StringWidth(PSTR("CACHE"));
-    InkBounds b = ink();
-    EXPECT_EQ(b.bottom, 19); // no descenders: the lowest ink is just above the baseline
-    EXPECT_EQ(b.top, 20 - 7); // cap height 7
-    EXPECT_GE(b.left, 5);
-    EXPECT_LE(b.left, 6);
-    EXPECT_LT(b.right, 5 + width);
-    EXPECT_GE(b.right, 5 + width - 3);
-    Point pen;
-    GetPen(&pen);
-    EXPECT_EQ(pen.h, 5 + width);
-    EXPECT_EQ(pen.v, 20);
-}
-
-TEST_F(Text, AscendersRiseAboveTheCapitals)
-{
-    TextFont(kFontIDGeneva);
-    TextSize(9);
-    MoveTo(5, 20);
-    DrawString(PSTR("bl"));
-    EXPECT_EQ(ink().top, 20 - 8);
-}
-
-TEST_F(Text, DescendersHangBelowTheBaseline)
-{
-    TextFont(kFontIDGeneva);
-    TextSize(9);
-    MoveTo(5, 20);
-    DrawString(PSTR("gyp"));
-    EXPECT_EQ(ink().bottom, 21);
-}
-
-TEST_F(Text, UnderlineIsOneRowBelowTheBaselineAcrossTheWidth)
+// The underline is one row below the baseline across the width, except a
+// pixel either side of a descender (U is 5 wide: the stem of p is at 3 + 5).
+TEST_F(Text, UnderlineIsOneRowBelowTheBaselineAndStopsShortOfDescenders)
 {
     TextFont(kFontIDGeneva);
     TextSize(9);
     TextFace(underline);
     MoveTo(3, 15);
-    DrawString(PSTR("Info"));
-    short width = StringWidth(PSTR("Info"));
-    for (int h = 0; h < 60; ++h)
-        EXPECT_EQ(pixelAt(h, 16), (h >= 3 && h < 3 + width) ? 0x000000u : 0xFFFFFFu) << h;
-    for (int h = 0; h < 60; ++h)
-        EXPECT_EQ(pixelAt(h, 15), 0xFFFFFFu) << h;
-}
-
-TEST_F(Text, UnderlineStopsAPixelShortOfEachDescender)
-{
-    TextFont(kFontIDGeneva);
-    TextSize(9);
-    TextFace(underline);
-    MoveTo(3, 15);
-    DrawString(PSTR("Up")); // U is 5 wide; the descender of p is its stem at 3 + 5
-    const int stem = 3 + 5;
-    for (int h = 3; h < 3 + StringWidth(PSTR("Up")); ++h) {
-        const bool beside = h == stem - 1 || h == stem + 1;
-        EXPECT_EQ(pixelAt(h, 16), beside ? 0xFFFFFFu : 0x000000u) << h;
+    DrawString(PSTR("Up"));
+    const short width = StringWidth(PSTR("Up"));
+    for (int h = 0; h < 60; ++h) {
+        const bool under = h >= 3 && h < 3 + width && h != 3 + 5 - 1 && h != 3 + 5 + 1;
+        EXPECT_EQ(pixelAt(h, 16), under ? 0x000000u : 0xFFFFFFu) << h;
     }
 }
 
