@@ -1,6 +1,7 @@
 // The Event Manager as a program sees it on the headless host: order of
 // delivery, masks, the virtual clock, scripted input, the key map and the
-// mouse while it is held.
+// mouse while it is held. (How a headless run ends with its script, and
+// MACSIM_KEYS, are the framework tests' part: they run a whole program.)
 #include <testkit/PString.h>
 #include <testkit/Toolbox.h>
 
@@ -113,11 +114,6 @@ TEST_F(EventQueueTest, OptionHeldAtLaunchReadsInTheKeyMapUntilInputArrives)
     nextEvent();
     GetKeys(keys);
     EXPECT_EQ(bytes[7], 0x00);
-
-    setenv("MACSIM_KEYS", "option", 1); // the same, named in the environment
-    toolbox::EventCenter::get().reset();
-    GetKeys(keys);
-    EXPECT_EQ(bytes[7], 0x04);
 }
 
 TEST_F(EventQueueTest, WaitStepHoldsTheRestOfTheScriptForItsTicks)
@@ -149,35 +145,6 @@ TEST_F(EventQueueTest, StillDownFollowsTheScriptedMouseUntilRelease)
     EXPECT_FALSE(Button());
     EXPECT_FALSE(WaitMouseUp());
     EXPECT_FALSE(GetNextEvent(mUpMask, &e)) << "WaitMouseUp took the mouse-up";
-}
-
-TEST_F(EventQueueTest, HeadlessRunEndsWhenTheProgramKeepsWaitingAfterItsScript)
-{
-    EXPECT_EXIT(
-        {
-            toolbox::EventCenter::get().setQuitAtScriptEnd(true);
-            toolbox::WaitLabel label("ModalDialog");
-            EventRecord e;
-            for (;;)
-                WaitNextEvent(everyEvent & ~highLevelEventMask, &e, 60, nullptr);
-        },
-        testing::ExitedWithCode(1),
-        "macsim: the event script has ended, but the program still waits for input in ModalDialog");
-}
-
-TEST_F(EventQueueTest, HeadlessRunEndsWhenTheScriptLeavesTheButtonHeld)
-{
-    playScript("press 10 100\n");
-    EXPECT_EXIT(
-        {
-            toolbox::EventCenter::get().setQuitAtScriptEnd(true);
-            nextEvent();
-            while (StillDown()) { }
-        },
-        testing::ExitedWithCode(1),
-        "macsim: the event script has ended with the mouse button held, but the program still waits for "
-        "input in "
-        "StillDown");
 }
 
 } // namespace

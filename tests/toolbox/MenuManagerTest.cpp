@@ -162,20 +162,6 @@ TEST_F(MenuManagerTest, ChosenTitleStaysHighlightedUntilHiliteMenuZeroAndNoOther
     EXPECT_EQ(screenPixel(12, 5), 0xFFFFFFu) << "released outside: no highlight left";
 }
 
-TEST_F(MenuManagerTest, PopUpOpensWithTheCurrentItemUnderThePoint)
-{
-    MenuRef pop = NewMenu(140, testkit::pstr("Ratio").c_str());
-    AppendMenu(pop, testkit::pstr("1:1;3:2;2:1").c_str());
-    InsertMenu(pop, hierMenu);
-    playScript("click 310 205\npress 310 205\nmove 310 225\nrelease 310 225\n");
-    EventRecord e = nextEvent();
-    EXPECT_EQ(PopUpMenuSelect(pop, 200, 300, 2), (140L << 16) | 2);
-    nextEvent();
-    e = nextEvent();
-    ASSERT_EQ(e.what, mouseDown);
-    EXPECT_EQ(PopUpMenuSelect(pop, 200, 300, 2), (140L << 16) | 3);
-}
-
 struct ResourceCase {
     const char* name;
     std::vector<UInt8> bytes;
@@ -220,7 +206,7 @@ TEST_P(MenuResourceTest, DecodesOrRefuses)
 INSTANTIATE_TEST_SUITE_P(Bytes, MenuResourceTest,
     testing::Values(ResourceCase {"whole", kRatioMenu, true}, ResourceCase {"empty", {}, false},
         ResourceCase {"headerOnly", cut(14), false}, ResourceCase {"titleCut", cut(17), false},
-        ResourceCase {"itemCut", cut(27), false}, ResourceCase {"noTerminator", cut(45), false},
+        ResourceCase {"itemLacksItsStyleByte", cut(28), false}, ResourceCase {"noTerminator", cut(45), false},
         ResourceCase {"titleLongerThanData", {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 200, 'x'}, false}),
     [](const testing::TestParamInfo<ResourceCase>& info) { return info.param.name; });
 
