@@ -127,6 +127,8 @@ TEST_F(ControlTracking, FindControlTakesTheNewestOfOverlappingControls)
     EXPECT_EQ(found, newer);
     EXPECT_EQ(FindControl(Point {20, 30}, window_, &found), kControlButtonPart);
     EXPECT_EQ(found, older);
+    EXPECT_EQ(FindControl(Point {20, 160}, window_, &found), kControlNoPart) << "the right edge is outside";
+    EXPECT_EQ(FindControl(Point {30, 100}, window_, &found), kControlNoPart) << "and so is the bottom";
     EXPECT_EQ(FindControl(Point {20, 300}, window_, &found), kControlNoPart);
     EXPECT_EQ(found, nullptr);
 }
