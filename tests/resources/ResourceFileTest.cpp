@@ -155,17 +155,20 @@ TEST_F(ResourceFiles, ChangesReplaceAndCompact)
     Handle unchanged = Get1Resource('STR ', -5);
     (*unchanged)[0] = '!'; // not marked changed: never written
     ChangedResource(h);
+    CloseResFile(ref);
+    ASSERT_EQ(ResError(), noErr);
+
+    ASSERT_EQ(toolbox::openResourceFileAtPath(path, fsRdWrPerm, &ref), noErr);
+    EXPECT_EQ(std::string(*Get1Resource('TEST', 128), 1), "Q") << "a change alone is written";
+    EXPECT_EQ(std::string(*Get1Resource('STR ', -5), 3), "xyz");
     Handle removed = Get1Resource('TEST', 129);
     RemoveResource(removed);
     EXPECT_EQ(ResError(), noErr);
     DisposeHandle(removed); // no longer a resource: the caller's to dispose of
     CloseResFile(ref);
     ASSERT_EQ(ResError(), noErr);
-
     ASSERT_EQ(toolbox::openResourceFileAtPath(path, fsRdPerm, &ref), noErr);
     EXPECT_EQ(Count1Resources('TEST'), 1);
-    EXPECT_EQ(std::string(*Get1Resource('TEST', 128), 1), "Q");
-    EXPECT_EQ(std::string(*Get1Resource('STR ', -5), 3), "xyz");
     CloseResFile(ref);
 }
 
