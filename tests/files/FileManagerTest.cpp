@@ -87,20 +87,6 @@ TEST_F(FileManager, MakeFSSpecResultCodes)
     }
 }
 
-TEST_F(FileManager, RootAndItsParent)
-{
-    CInfoPBRec pb {};
-    Str255 name;
-    pb.dirInfo.ioNamePtr = name;
-    pb.dirInfo.ioFDirIndex = -1;
-    pb.dirInfo.ioDrDirID = fsRtDirID;
-    ASSERT_EQ(PBGetCatInfoSync(&pb), noErr);
-    EXPECT_EQ(text(name), "Macintosh HD");
-    EXPECT_EQ(pb.dirInfo.ioDrParID, 1);
-    EXPECT_EQ(pb.dirInfo.ioDrDirID, 2);
-    EXPECT_TRUE(pb.dirInfo.ioFlAttrib & kioFlAttribDirMask);
-}
-
 TEST_F(FileManager, CreateWritesTheSidecarByteForByte)
 {
     FSSpec spec = specFor("Tarnwick X Prefs");
@@ -232,13 +218,7 @@ TEST_F(FileManager, RenameMoveAndDeleteCarryTheSidecar)
     fs::create_directory(disk.disk() / "Dest");
     FSSpec spec = specFor("Notes");
     ASSERT_EQ(FSpCreate(&spec, 'G3TW', 'pref', 0), noErr);
-    const SInt32 fileID = [&] {
-        CInfoPBRec pb {};
-        pb.hFileInfo.ioNamePtr = spec.name;
-        pb.hFileInfo.ioDirID = fsRtDirID;
-        EXPECT_EQ(PBGetCatInfoSync(&pb), noErr);
-        return pb.hFileInfo.ioDirID;
-    }();
+    const SInt32 fileID = folderID(":Notes"); // a file's ID comes back in the same field
 
     ASSERT_EQ(FSpRename(&spec, pstr("Renamed").c_str()), noErr);
     EXPECT_FALSE(fs::exists(disk.disk() / "._Notes"));
@@ -374,20 +354,29 @@ TEST_F(FileManager, FindFolderMapsAndCreates)
     EXPECT_EQ(FindFolder(5, kSystemFolderType, kCreateFolder, &vRefNum, &dirID), nsvErr);
 }
 
-TEST_F(FileManager, DefaultDirectoryIsTheProgramsFolder)
+TEST_F(FileManager, RootAndTheDefaultDirectoryWhichIsTheProgramsFolder)
 {
     SInt16 vRefNum = 0;
     SInt32 dirID = 0;
     Str255 volume;
     ASSERT_EQ(HGetVol(volume, &vRefNum, &dirID), noErr);
     EXPECT_EQ(text(volume), "Macintosh HD");
-    CInfoPBRec pb {};
-    Str255 name;
-    pb.dirInfo.ioNamePtr = name;
-    pb.dirInfo.ioFDirIndex = -1;
-    pb.dirInfo.ioDrDirID = dirID;
-    ASSERT_EQ(PBGetCatInfoSync(&pb), noErr);
-    EXPECT_EQ(text(name), fs::canonical("/proc/self/exe").parent_path().filename().string());
+    for (SInt32 folder : {SInt32(fsRtDirID), dirID}) {
+        CInfoPBRec pb {};
+        Str255 name;
+        pb.dirInfo.ioNamePtr = name;
+        pb.dirInfo.ioFDirIndex = -1;
+        pb.dirInfo.ioDrDirID = folder;
+        ASSERT_EQ(PBGetCatInfoSync(&pb), noErr);
+        EXPECT_EQ(pb.dirInfo.ioDrDirID, folder);
+        EXPECT_TRUE(pb.dirInfo.ioFlAttrib & kioFlAttribDirMask);
+        if (folder == fsRtDirID) {
+            EXPECT_EQ(text(name), "Macintosh HD");
+            EXPECT_EQ(pb.dirInfo.ioDrParID, 1);
+        } else {
+            EXPECT_EQ(text(name), fs::canonical("/proc/self/exe").parent_path().filename().string());
+        }
+    }
 }
 
 } // namespace
