@@ -34,10 +34,10 @@ SampleRun runSample(const std::string& script)
         if (!inDump && line.rfind("window ", 0) == 0)
             inDump = true;
         if (!inDump) {
-            if (!ready && line == "ready")
-                ready = true;
+            if (ready)
+                run.lines.push_back(line);
             else
-                (ready ? run.lines : run.startup).push_back(line);
+                ready = line == "ready";
         } else if (line == "--") {
             run.dumps.push_back(dump);
             dump.clear();
@@ -73,16 +73,6 @@ std::string lineStarting(const std::string& dump, const std::string& prefix)
     std::string line;
     while (std::getline(in, line))
         if (line.rfind(prefix, 0) == 0)
-            return line;
-    return "";
-}
-
-std::string bandLine(const std::string& dump, const std::string& title)
-{
-    std::istringstream in(dump);
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("  band ", 0) == 0 && line.find("\"" + title + "\"") != std::string::npos)
             return line;
     return "";
 }

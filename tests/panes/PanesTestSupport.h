@@ -12,8 +12,7 @@ namespace panes {
 struct SampleRun {
     int status = -1;
     std::string err;
-    std::vector<std::string> startup; // lines before the first idle pass (the first drawing)
-    std::vector<std::string> lines; // lines after it: the script's doing; dumps left out
+    std::vector<std::string> lines; // lines after the first idle pass: the script's doing; dumps left out
     std::vector<std::string> dumps; // each structure dump, in order
     std::filesystem::path dir; // where the script's snapshots went
 
@@ -32,7 +31,5 @@ void expectMatchesExpected(const std::string& actual, const std::string& name);
 
 // The line of `dump` that starts with `prefix`, or "" if none.
 std::string lineStarting(const std::string& dump, const std::string& prefix);
-// The band line of `dump` for the band titled `title`, or "" if none.
-std::string bandLine(const std::string& dump, const std::string& title);
 
 } // namespace panes

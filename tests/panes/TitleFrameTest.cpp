@@ -1,5 +1,5 @@
 // The title frame of the sample (band "Title Frame", frame 51 pixels high at
-// (170, 299)-(500, 350) on the screen): it holds four lines, and each line
+// (170, 249)-(500, 300) on the screen): it holds four lines, and each line
 // after that scrolls the text up by one 12-pixel line.
 #include "PanesTestSupport.h"
 
@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kLeft = 173; // the text area: frame left + 3 to right - 3
 constexpr int kRight = 497;
-constexpr int kFirstBaseline = 313; // frame top + 14
+constexpr int kFirstBaseline = 263; // frame top + 14
 constexpr int kLineHeight = 12;
 
 toolbox::Image load(const std::filesystem::path& path)

@@ -30,18 +30,6 @@ void SamplePushButton::handleClick()
     LogHook("handleClick " + Quoted(name));
 }
 
-SamplePopup::SamplePopup(short x1, short y1, short x2, short y2, const unsigned char* title, long menuID,
-    unsigned long selectedItem)
-    : PPopupMenu(x1, y1, x2, y2, title, menuID, selectedItem)
-    , name(title)
-{
-}
-
-void SamplePopup::handleClick()
-{
-    LogHook("handleClick " + Quoted(name) + " item=" + std::to_string(getSelectedItem()));
-}
-
 SampleRadioGroup::SampleRadioGroup(const char* name, unsigned long defaultSelection)
     : PRadioGroup(defaultSelection)
     , name(name)

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <framework/PCheckButton.h>
-#include <framework/PPopupMenu.h>
 #include <framework/PPushButton.h>
 #include <framework/PRadioGroup.h>
 
@@ -19,16 +18,6 @@ private:
 class SamplePushButton : public PPushButton {
 public:
     SamplePushButton(short x1, short y1, short x2, short y2, const unsigned char* title);
-    void handleClick() override;
-
-private:
-    const unsigned char* name;
-};
-
-class SamplePopup : public PPopupMenu {
-public:
-    SamplePopup(short x1, short y1, short x2, short y2, const unsigned char* title, long menuID,
-        unsigned long selectedItem);
     void handleClick() override;
 
 private:

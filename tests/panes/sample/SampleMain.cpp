@@ -3,7 +3,6 @@
 // a real window or headless under an event script, and reports the hooks the
 // framework calls on standard output (see SampleWindow.h for its keys).
 #include "SampleLog.h"
-#include "SampleResources.h"
 #include "SampleWindow.h"
 
 #include <framework/PAppleEvents.h>
@@ -45,8 +44,6 @@ private:
 int main()
 {
     Initialize();
-    if (!OpenSampleResources())
-        return 1;
     auto* app = new SampleApp;
     app->run();
     delete app;

@@ -9,13 +9,6 @@
 
 using std::make_unique;
 
-namespace {
-
-constexpr short kNormalRatioMenu = 2;
-constexpr short kAdvancedRatioMenu = 1;
-
-} // namespace
-
 ControlsTab::ControlsTab(PTabManager* manager)
     : PTabPane(PSTR("Every Kind"), manager)
 {
@@ -36,11 +29,6 @@ ControlsTab::ControlsTab(PTabManager* manager)
     dimmed->addButton(246, 24, 296, 38, PSTR("Off"));
     dimmed->addButton(300, 24, 350, 38, PSTR("On"));
     dimmed->disable();
-
-    auto* popups = new SampleBand(PSTR("Pop-up Menus"), 50, this, true);
-    popups->add(make_unique<SamplePopup>(16, 24, 166, 44, PSTR("Ratio"), kNormalRatioMenu, 3));
-    popups->add(make_unique<SamplePopup>(186, 24, 336, 44, PSTR("Dimmed ratio"), kAdvancedRatioMenu, 2))
-        ->disable();
 
     frameBand = new SampleBand(PSTR("Title Frame"), 75, this, true);
     frame = frameBand->add(make_unique<PTitleFrame>(16, 22, 346, 73, PSTR("Messages")));

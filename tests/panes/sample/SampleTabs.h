@@ -1,5 +1,6 @@
-// The sample window's two tabs. "Every Kind" has a band for every control
-// kind, enabled and dimmed, and one with a title frame; "Bands" exercises
+// The sample window's two tabs. "Every Kind" has a band for check boxes, push
+// buttons and radio buttons, enabled and dimmed, and one with a title frame
+// (pop-ups are the application's: its tests drive them); "Bands" exercises
 // opening and closing: a collapsed band of 169 pixels, a band that starts
 // open, a plain band and a last band.
 #pragma once
