@@ -26,14 +26,10 @@ public:
 class MenuRegistry : public testing::Test {
 protected:
     void SetUp() override { setenv("MACSIM_DISPLAY", "headless", 1); }
-    // IDs are never reused, so a process has room for 128 registered menus.
-    bool roomFor(int menus) const { return menuID + menus <= 256; }
 };
 
 TEST_F(MenuRegistry, IdsAreHandedOutInOrderAndNeverReused)
 {
-    if (!roomFor(3))
-        GTEST_SKIP() << "the registry is used up in this process";
     short first = menuID;
     auto a = std::make_unique<CountingMenu>();
     auto b = std::make_unique<CountingMenu>();
@@ -50,8 +46,6 @@ TEST_F(MenuRegistry, IdsAreHandedOutInOrderAndNeverReused)
 
 TEST_F(MenuRegistry, ChoicesGoToTheMenuWithThatId)
 {
-    if (!roomFor(2))
-        GTEST_SKIP() << "the registry is used up in this process";
     auto a = std::make_unique<CountingMenu>();
     auto b = std::make_unique<CountingMenu>();
     RouteMenuChoice((long(b->id()) << 16) | 2);
