@@ -88,24 +88,4 @@ TEST(Boot, RunsStartupItemsInNameOrderAndGoesOnPastFailures)
     EXPECT_EQ(machine.journal(), "1 hw.KorvendaleHID0 0x8010C080 -> 0x8010C0A0 macsim-node-probe\n");
 }
 
-TEST(Boot, TheNewMachineCarriesTheKorvendaleStartupItem)
-{
-    testkit::ScopedMachine machine;
-    fs::path item = machine.disk() / "System/Library/StartupItems/Korvendale Startup";
-    EXPECT_TRUE(fs::is_directory(fs::symlink_status(item)));
-    EXPECT_TRUE(fs::is_symlink(item / "Korvendale Startup"));
-    EXPECT_EQ(fs::read_symlink(item / "Korvendale Startup").filename(), "Korvendale Startup");
-    EXPECT_TRUE(fs::is_regular_file(item / "StartupParameters.plist"));
-    EXPECT_TRUE(fs::is_symlink(machine.disk() / "sbin/kextload"));
-    EXPECT_TRUE(fs::is_regular_file(
-        machine.disk() / "System/Library/Extensions/KorvendaleKEXT.kext/Contents/Info.plist"));
-    for (const char* folder : {"Library", "Applications", "Users"})
-        EXPECT_TRUE(fs::is_directory(machine.disk() / folder)) << folder;
-    // The System file with the fonts is the one built with the programs.
-    std::error_code error;
-    EXPECT_TRUE(fs::equivalent(machine.disk() / "System/Library/CoreServices/System",
-        testkit::binDirectory() / ".." / "share" / "korvendale" / "System", error))
-        << error.message();
-}
-
 } // namespace
