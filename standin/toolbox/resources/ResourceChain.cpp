@@ -13,6 +13,30 @@ namespace toolbox {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// A parsed fork as an open file of the chain; its records move into it.
+std::unique_ptr<OpenResourceFile> makeOpenFile(
+    SInt16 refNum, const fs::path& path, bool resourceFork, bool readOnly, ResourceForkImage& image)
+{
+    auto file = std::make_unique<OpenResourceFile>();
+    file->refNum = refNum;
+    file->path = path;
+    file->resourceFork = resourceFork;
+    file->readOnly = readOnly;
+    file->reserved = image.reserved;
+    file->fileAttributes = image.fileAttributes;
+    for (ResourceRecord& record : image.resources) {
+        auto resource = std::make_unique<Resource>();
+        resource->record = std::move(record);
+        resource->file = file.get();
+        file->resources.push_back(std::move(resource));
+    }
+    return file;
+}
+
+} // namespace
+
 ResourceChain& ResourceChain::shared()
 {
     // Never destroyed: what it holds lives as long as the process, as on a
@@ -49,20 +73,7 @@ SInt16 ResourceChain::open(const fs::path& path, bool resourceFork, SInt8 permis
         forks.close(refNum);
         return -1;
     }
-    auto file = std::make_unique<OpenResourceFile>();
-    file->refNum = refNum;
-    file->path = path;
-    file->resourceFork = resourceFork;
-    file->readOnly = !fork->writable;
-    file->reserved = image.reserved;
-    file->fileAttributes = image.fileAttributes;
-    for (ResourceRecord& record : image.resources) {
-        auto resource = std::make_unique<Resource>();
-        resource->record = std::move(record);
-        resource->file = file.get();
-        file->resources.push_back(std::move(resource));
-    }
-    files_.push_back(std::move(file));
+    files_.push_back(makeOpenFile(refNum, path, resourceFork, !fork->writable, image));
     current = refNum;
     return refNum;
 }
@@ -87,20 +98,7 @@ bool ResourceChain::openSystemFile(const fs::path& path)
         lastError = ec ? OSErr(fnfErr) : OSErr(mapReadErr);
         return false;
     }
-    auto file = std::make_unique<OpenResourceFile>();
-    file->refNum = 0;
-    file->path = path;
-    file->resourceFork = false;
-    file->readOnly = true;
-    file->reserved = image.reserved;
-    file->fileAttributes = image.fileAttributes;
-    for (ResourceRecord& record : image.resources) {
-        auto resource = std::make_unique<Resource>();
-        resource->record = std::move(record);
-        resource->file = file.get();
-        file->resources.push_back(std::move(resource));
-    }
-    files_.insert(files_.begin(), std::move(file));
+    files_.insert(files_.begin(), makeOpenFile(0, path, false, true, image));
     return true;
 }
 
