@@ -53,18 +53,38 @@ int answerText(const std::string& text, void* oldp, size_t* oldlenp)
     return 0;
 }
 
+// The kern nodes, read-only text.
+struct TextNode {
+    const char* name;
+    int (machine::Machine::*read)(std::string&);
+};
+
+constexpr TextNode kTextNodes[] = {
+    {"kern.ostype", &machine::Machine::readOSType},
+    {"kern.bootargs", &machine::Machine::readBootArgs},
+};
+
+const TextNode* findTextNode(const char* name)
+{
+    for (const TextNode& node : kTextNodes) {
+        if (std::strcmp(node.name, name) == 0)
+            return &node;
+    }
+    return nullptr;
+}
+
 int byName(const char* name, void* oldp, size_t* oldlenp, void* newp, size_t newlen)
 {
     if (!name)
         return failWith(EINVAL);
     machine::Machine& machine = machine::current();
-    if (std::strcmp(name, "kern.ostype") == 0) {
+    if (const TextNode* node = findTextNode(name)) {
         if (newp)
             return failWith(EPERM);
-        std::string ostype;
-        if (int err = machine.readOSType(ostype))
+        std::string text;
+        if (int err = (machine.*node->read)(text))
             return failWith(err);
-        return answerText(ostype, oldp, oldlenp);
+        return answerText(text, oldp, oldlenp);
     }
     if (newp && newlen != sizeof(uint32_t))
         return failWith(EINVAL);

@@ -136,6 +136,18 @@ TEST_F(FakeLinux, RegisterNodesAreTheModulesFiles)
     EXPECT_EQ(ostype, "Linux");
 }
 
+// kern.bootargs: what the boot loader passed, as /proc/cmdline holds it.
+TEST_F(FakeLinux, BootArgumentsAreTheKernelsCommandLine)
+{
+    auto m = realMachine();
+    std::string words = "unread";
+    EXPECT_EQ(m.readBootArgs(words), ENOENT);
+    EXPECT_EQ(words, "unread");
+    write("proc/cmdline", "root=/dev/sda3 ro quiet korvendale.skip\n");
+    EXPECT_EQ(m.readBootArgs(words), 0);
+    EXPECT_EQ(words, "root=/dev/sda3 ro quiet korvendale.skip");
+}
+
 TEST_F(FakeLinux, TheFirmwareTellsModelClocksAndGestalt)
 {
     const struct {

@@ -5,7 +5,9 @@
 // Provided: sysctlbyname for the kernel extension's register nodes
 // (hw.Korvendale*) and for kern.ostype, the operating system that answers
 // ("Darwin" on the simulated Macintosh, "Linux" on the real machine, where
-// the nodes are the korvendale module's); and sysctl for the CTL_HW names
+// the nodes are the korvendale module's), and kern.bootargs, the words the
+// system was booted with (the simulated Macintosh's boot-args, the Linux
+// kernel's command line); and sysctl for the CTL_HW names
 // hw.model, hw.busfrequency and hw.cpufrequency. Failures return -1 and set
 // errno (ENOENT for an absent node) and leave the destination untouched, as
 // the kernel does.

@@ -211,6 +211,17 @@ int LinuxMachine::readOSType(std::string& text)
     return 0;
 }
 
+// The kernel's command line as the boot loader passed it: /proc/cmdline,
+// beside the sysctl tree.
+int LinuxMachine::readBootArgs(std::string& text)
+{
+    std::string contents;
+    if (int err = readSmallFile(paths_.procSys.parent_path() / "cmdline", contents))
+        return err;
+    text = contents.substr(0, contents.find('\n'));
+    return 0;
+}
+
 fs::path LinuxMachine::cpuNode() const
 {
     std::error_code ec;

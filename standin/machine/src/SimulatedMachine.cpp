@@ -44,6 +44,11 @@ int SimulatedMachine::readOSType(std::string& text)
     return 0;
 }
 
+int SimulatedMachine::readBootArgs(std::string& text)
+{
+    return macsim::readBootArgs(text);
+}
+
 int SimulatedMachine::readClocks(uint32_t& cpuHz, uint32_t& busHz)
 {
     return macsim::readClocks(cpuHz, busHz);

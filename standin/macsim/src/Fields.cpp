@@ -92,6 +92,11 @@ constexpr FieldSpec fields[] = {
         .kind = FieldKind::Flag,
         .number = &S::kextLoaded,
         .help = "the kernel extension is loaded"},
+    {.key = "boot-args",
+        .kind = FieldKind::Text,
+        .text = &S::bootArgs,
+        .optional = true,
+        .help = "words for the next boots (kern.bootargs); empty: none"},
     {.key = "journal-seq",
         .kind = FieldKind::Unsigned,
         .number = &S::journalSeq,
@@ -173,7 +178,7 @@ bool parseFieldValue(const FieldSpec& field, std::string_view text, MachineState
     uint32_t u;
     switch (field.kind) {
     case FieldKind::Text:
-        if (!isTextValue(text)) {
+        if (!isTextValue(text) && !(field.optional && text.empty())) {
             why = "expected 1 to 255 printable characters";
             return false;
         }

@@ -56,6 +56,15 @@ int loadCurrent(MachineState& state)
     return answer(readState(machineDirectory().string(), state));
 }
 
+int readText(std::string MachineState::*field, std::string& text)
+{
+    MachineState state;
+    if (int err = loadCurrent(state))
+        return err;
+    text = state.*field;
+    return 0;
+}
+
 } // namespace
 
 int readRegisterNode(const char* name, uint32_t& word)
@@ -101,11 +110,12 @@ int readClocks(uint32_t& cpuHz, uint32_t& busHz)
 
 int readModel(std::string& model)
 {
-    MachineState state;
-    if (int err = loadCurrent(state))
-        return err;
-    model = state.model;
-    return 0;
+    return readText(&MachineState::model, model);
+}
+
+int readBootArgs(std::string& text)
+{
+    return readText(&MachineState::bootArgs, text);
 }
 
 } // namespace macsim

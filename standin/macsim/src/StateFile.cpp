@@ -84,7 +84,7 @@ Error parseState(std::string_view text, const std::string& fileName, MachineStat
                 fileName, lineNumber, "bad value for " + std::string(key) + " (" + why + ")", raw);
     }
     for (size_t i = 0; i < fields.size(); ++i) {
-        if (!seen[i])
+        if (!seen[i] && !fields[i].optional)
             return fail(EIO, fileName + ": no line for \"" + fields[i].key + "\"");
     }
     return {};
@@ -95,8 +95,11 @@ std::string formatState(const MachineState& state)
     std::string text
         = "# Simulated PowerPC Macintosh: hardware state. One \"key = value\" a line;\n"
           "# registers in hexadecimal. Change it with \"macsim set\", read it with \"macsim show\".\n";
-    for (const FieldSpec& field : allFields())
-        text += std::string(field.key) + " = " + formatFieldValue(field, state) + "\n";
+    for (const FieldSpec& field : allFields()) {
+        const std::string value = formatFieldValue(field, state);
+        if (!(field.optional && value.empty()))
+            text += std::string(field.key) + " = " + value + "\n";
+    }
     return text;
 }
 

@@ -2,7 +2,8 @@
 // Register nodes are the module's files /proc/sys/hw/Korvendale*, holding
 // the word as decimal text and a newline (the temperature signed); what the
 // firmware knows (model, clocks, machine class, processor) comes from the
-// device tree; the Mac disk is a state folder of its own.
+// device tree; the boot arguments are the kernel's command line
+// (/proc/cmdline); the Mac disk is a state folder of its own.
 #pragma once
 
 #include <machine/Machine.h>
@@ -23,6 +24,7 @@ public:
     int readWord(const char* name, uint32_t& word) override;
     int writeWord(const char* name, uint32_t word) override;
     int readOSType(std::string& text) override;
+    int readBootArgs(std::string& text) override;
     int readClocks(uint32_t& cpuHz, uint32_t& busHz) override;
     int readModel(std::string& model) override;
     bool machineType(int32_t& mach) override;

@@ -31,11 +31,13 @@ public:
     virtual Kind kind() const = 0;
 
     // A sysctl node by name, as the BSD call sees it. Register nodes
-    // ("hw.Korvendale...") hold a 32-bit word; kern.ostype holds text.
+    // ("hw.Korvendale...") hold a 32-bit word; kern.ostype and kern.bootargs
+    // (the words the system was booted with) hold text.
     // Results are 0 or an errno value; failures change nothing.
     virtual int readWord(const char* name, uint32_t& word) = 0;
     virtual int writeWord(const char* name, uint32_t word) = 0;
     virtual int readOSType(std::string& text) = 0;
+    virtual int readBootArgs(std::string& text) = 0;
 
     // CTL_HW by number: hw.cpufrequency, hw.busfrequency, hw.model.
     virtual int readClocks(uint32_t& cpuHz, uint32_t& busHz) = 0;

@@ -13,6 +13,7 @@ public:
     int readWord(const char* name, uint32_t& word) override;
     int writeWord(const char* name, uint32_t word) override;
     int readOSType(std::string& text) override;
+    int readBootArgs(std::string& text) override;
     int readClocks(uint32_t& cpuHz, uint32_t& busHz) override;
     int readModel(std::string& model) override;
     bool machineType(int32_t& mach) override;

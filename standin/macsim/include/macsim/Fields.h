@@ -31,6 +31,9 @@ struct FieldSpec {
     bool (*accepts)(uint32_t) = nullptr; // extra check on an Unsigned value
     const char* expected = nullptr; // what `accepts` wants, for the message
     bool settable = true;
+    // May be empty, and then is left out of the state file, so that machines
+    // made before the field existed still read (Text only).
+    bool optional = false;
     const char* help = "";
 };
 

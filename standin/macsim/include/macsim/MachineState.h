@@ -45,6 +45,7 @@ struct MachineState {
 
     uint32_t l2TestAllocFails = 0; // the L2 test cannot allocate its 512K block
     uint32_t kextLoaded = 0;
+    std::string bootArgs; // NVRAM boot-args, which the kernel publishes as kern.bootargs
     uint32_t journalSeq = 0; // node writes recorded so far
 };
 

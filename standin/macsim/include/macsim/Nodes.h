@@ -18,4 +18,8 @@ int writeRegisterNode(const char* name, uint32_t word, const char* program);
 int readClocks(uint32_t& cpuHz, uint32_t& busHz);
 int readModel(std::string& model);
 
+// kern.bootargs: the boot-args words the machine started with (NVRAM, set
+// with "macsim set boot-args=..."), empty when there are none.
+int readBootArgs(std::string& text);
+
 } // namespace macsim

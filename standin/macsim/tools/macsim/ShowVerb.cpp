@@ -16,7 +16,8 @@ constexpr const char* showHelp = R"(usage: macsim show
 
 Prints the machine's hardware state: what the machine is, its clocks, the
 registers in hexadecimal and decoded, the installed L2 SRAM, whether the
-kernel extension is loaded, and how many node writes the journal has seen.
+kernel extension is loaded, the boot arguments, and how many node writes the
+journal has seen.
 )";
 
 void row(const char* label, const std::string& value)
@@ -101,6 +102,7 @@ int verbShow(const Args& args)
     row("L2 test", buffer);
     row("Extension",
         s.kextLoaded ? "loaded (the six register nodes are present)" : "not loaded (no register nodes)");
+    row("Boot args", s.bootArgs.empty() ? "none" : s.bootArgs);
     row("Journal", std::to_string(s.journalSeq) + " node writes so far");
     return 0;
 }
