@@ -52,6 +52,11 @@
 // number rfNumErr (-51); more than 256 open forks tmfoErr (-42); deleting an
 // open file fBsyErr (-47); a folder where a file is needed notAFileErr.
 //
+// PBFlushFileSync writes a data fork to the disk with its catalog entry, as
+// Inside Macintosh has it: on the host, fsync of the file and of its folder.
+// PBFlushVolSync writes back open resource forks, then the whole volume
+// (syncfs), deletions and renames included.
+//
 // Simplifications: calls are synchronous (ioCompletion is never called); no
 // deny modes (a fork may be open for writing more than once); a resource fork
 // opened with FSpOpenRF is read into memory and written back to its sidecar

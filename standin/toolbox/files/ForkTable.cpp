@@ -16,6 +16,21 @@ namespace toolbox {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+OSErr syncFolderOf(const fs::path& path)
+{
+    const int fd = ::open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return osErrFromErrno(errno);
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    const int err = errno;
+    ::close(fd);
+    return synced ? OSErr(noErr) : osErrFromErrno(err);
+}
+
+} // namespace
+
 ForkTable& ForkTable::shared()
 {
     static ForkTable table;
@@ -96,8 +111,13 @@ OSErr ForkTable::close(SInt16 refNum)
 
 OSErr ForkTable::flush(OpenFork& fork)
 {
-    if (!fork.resourceFork)
-        return ::fsync(fork.fd) == 0 || errno == EINVAL ? OSErr(noErr) : osErrFromErrno(errno);
+    if (!fork.resourceFork) {
+        // The file's catalog entry is its folder's entry for it on the host,
+        // so a flushed file that was just made survives a crash by name too.
+        if (::fsync(fork.fd) != 0 && errno != EINVAL)
+            return osErrFromErrno(errno);
+        return syncFolderOf(fork.path);
+    }
     if (!fork.dirty)
         return noErr;
     // Re-read the sidecar so Finder info set while the fork was open survives.

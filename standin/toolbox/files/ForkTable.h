@@ -34,7 +34,8 @@ public:
     OSErr open(const std::filesystem::path& path, bool resourceFork, SInt8 permission, SInt16* refNum);
     OpenFork* find(SInt16 refNum);
     OSErr close(SInt16 refNum);
-    // Writes a resource fork back into its sidecar, or syncs a data fork.
+    // Writes a resource fork back into its sidecar, or syncs a data fork and
+    // its folder (the file's catalog entry).
     OSErr flush(OpenFork& fork);
     OSErr flushAll();
 
