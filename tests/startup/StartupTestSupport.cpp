@@ -32,10 +32,14 @@ void StartupTest::savePrefsBytes(const testkit::Bytes& bytes)
     savedBytes_ = bytes;
 }
 
+std::string StartupTest::itemProgram()
+{
+    return (testkit::binDirectory() / ".." / "libexec" / "korvendale" / "Korvendale Startup").string();
+}
+
 testkit::ProcessResult StartupTest::runItem(const std::vector<std::string>& args)
 {
-    return testkit::run(
-        (testkit::binDirectory() / ".." / "libexec" / "korvendale" / "Korvendale Startup").string(), args);
+    return testkit::run(itemProgram(), args);
 }
 
 void StartupTest::TearDown()

@@ -37,6 +37,7 @@ protected:
     testkit::ProcessResult boot() { return testkit::run("macsim", {"boot"}); }
     // The startup item alone, as a process, with `args`.
     testkit::ProcessResult runItem(const std::vector<std::string>& args = {});
+    static std::string itemProgram();
 
     // The writes the startup item made (of `node` only, if given).
     Writes itemWrites(const std::string& node = {}) { return machine.writeLines("Korvendale Startup", node); }

@@ -3,6 +3,8 @@
 // are separate read-modify-writes, so their order is the order of the writes.
 #include "Stupidmain.h"
 
+#include "ApplyGuard.h"
+
 #include "prefs/G3TarnwickAppPrefs.h"
 #include "processor/PProcessor.h"
 #include "registers/DefL2CR.h"
@@ -44,24 +46,9 @@ void ReportUnreadablePrefs(const ThrowError& error)
     std::fputc('\n', stderr);
 }
 
-} // namespace
-
-int stupidmain(int, char**)
+// Every register write of the boot, in the order the writes happen.
+void ApplySavedSettings()
 {
-    try {
-        ReadG3TarnwickAppPrefs();
-    } catch (const ThrowError& error) {
-        // The application and the tool need the extension even when the
-        // settings are unusable; the registers are left as they are.
-        stupidsystem(kLoadExtensionCommand);
-        ReportUnreadablePrefs(error);
-        return 1;
-    }
-
-    stupidsystem(kLoadExtensionCommand);
-    LogWhereSettingsGo();
-    PProcessor::InitPProcessor();
-
     if (prefs.enableBacksideCacheOnRestart) {
         ComputeTheL2CR();
         if (theL2CR != 0)
@@ -82,6 +69,42 @@ int stupidmain(int, char**)
 
     if (prefs.enableDynamicPowerManagementOnRestart)
         theProcessor->setHID0Bits(DPM);
+}
 
-    return 0;
+} // namespace
+
+int stupidmain(int, char**)
+{
+    try {
+        ReadG3TarnwickAppPrefs();
+    } catch (const ThrowError& error) {
+        // The application and the tool need the extension even when the
+        // settings are unusable; the registers are left as they are.
+        stupidsystem(kLoadExtensionCommand);
+        ReportUnreadablePrefs(error);
+        return 1;
+    }
+
+    stupidsystem(kLoadExtensionCommand);
+
+    if (SkipRequestedAtBoot()) {
+        ReportSkipped();
+        return 0;
+    }
+    if (LastApplyNeverFinished()) {
+        ReportLastApplyUnfinished();
+        return 1;
+    }
+    if (!RecordApplying())
+        return 1;
+    try {
+        LogWhereSettingsGo();
+        PProcessor::InitPProcessor();
+        ApplySavedSettings();
+    } catch (...) {
+        // An error is no hang: the next boot may try again.
+        ForgetApplying();
+        throw;
+    }
+    return ForgetApplying() ? 0 : 1;
 }
