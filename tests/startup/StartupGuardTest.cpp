@@ -5,6 +5,9 @@
 // stay as the ROM left them.
 #include "StartupTestSupport.h"
 
+#include "testkit/FakeLinux.h"
+#include "testkit/PrefsRecord.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -150,6 +153,60 @@ TEST_F(StartupGuardTest, FailedWritesLeaveNoFile)
     EXPECT_EQ(itemWrites(), Writes {});
     EXPECT_FALSE(fs::exists(applyingFile()));
 }
+
+// On Linux: the file in the state folder, the word on the kernel command
+// line, and the journal's one line, with a G4's registers.
+struct OnLinux {
+    const char* name;
+    const char* commandLine;
+    bool fileLeft;
+    int status;
+    bool applied;
+};
+
+class StartupOnLinuxTest : public ::testing::TestWithParam<OnLinux> { };
+
+TEST_P(StartupOnLinuxTest, GuardsTheApplyAsOnTheMac)
+{
+    testkit::FakeLinux real;
+    const std::pair<const char*, const char*> registers[]
+        = {{"KorvendalePVR", "786953"}, {"KorvendaleHID0", "2148581504"}, {"KorvendaleHID1", "0"},
+            {"KorvendaleTemp", "40"}, {"KorvendaleL2CR", "3103784960"}, {"KorvendaleDefL2CR", "822083584"}};
+    for (const auto& [node, text] : registers)
+        real.setNode(node, text);
+    real.setCommandLine(GetParam().commandLine);
+    const fs::path item = fs::path("System") / "Library" / "StartupItems" / "Korvendale Startup";
+    const fs::path prefs = real.stateFolder() / item / "Tarnwick X Prefs";
+    testkit::writeBytes(prefs, testkit::prefs::record(5)); // 5:2
+    const fs::path applying = real.stateFolder() / item / "Applying Settings";
+    if (GetParam().fileLeft)
+        testkit::writeText(applying, "");
+
+    auto r = real.run(itemProgram(), {});
+    EXPECT_EQ(r.status, GetParam().status);
+    const std::string seen = (testkit::FakeLinux::programStateFolder() / item / "Applying Settings").string();
+    if (GetParam().applied) {
+        EXPECT_EQ(r.err, "Korvendale Startup: applying the saved settings through the korvendale module\n");
+        EXPECT_EQ(real.node("KorvendaleL2CR"), "3137339392\n"); // 0xBB000000
+        EXPECT_EQ(real.node("KorvendaleHID0"), "2148581536\n"); // BTIC
+    } else {
+        EXPECT_EQ(r.err,
+            GetParam().fileLeft ? "Korvendale Startup: the saved settings were not applied: their last apply "
+                                  "never finished (the machine may have hung); once they are safe, remove \""
+                    + seen + "\" to apply them at boot again\n"
+                                : kSkipLine);
+        EXPECT_EQ(real.node("KorvendaleL2CR"), "3103784960\n");
+        EXPECT_EQ(real.node("KorvendaleHID0"), "2148581504\n");
+    }
+    EXPECT_EQ(fs::exists(applying), GetParam().fileLeft);
+    EXPECT_EQ(testkit::readBytes(prefs), testkit::prefs::record(5));
+}
+
+INSTANTIATE_TEST_SUITE_P(Boots, StartupOnLinuxTest,
+    ::testing::Values(OnLinux {"normal", "root=/dev/sda3 ro quiet", false, 0, true},
+        OnLinux {"skip", "root=/dev/sda3 ro korvendale.skip quiet", false, 0, false},
+        OnLinux {"lastApplyUnfinished", "root=/dev/sda3 ro quiet", true, 1, false}),
+    [](const auto& info) { return info.param.name; });
 
 } // namespace
 } // namespace startuptest

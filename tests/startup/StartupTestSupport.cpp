@@ -32,7 +32,7 @@ void StartupTest::savePrefsBytes(const testkit::Bytes& bytes)
     savedBytes_ = bytes;
 }
 
-std::string StartupTest::itemProgram()
+std::string itemProgram()
 {
     return (testkit::binDirectory() / ".." / "libexec" / "korvendale" / "Korvendale Startup").string();
 }

@@ -27,6 +27,9 @@ struct SavedSettings {
 
 using Writes = std::vector<std::string>; // "hw.KorvendaleHID0 0x8010C080 -> 0x8010C0A0"
 
+// The startup item as the build makes it.
+std::string itemProgram();
+
 class StartupTest : public ::testing::Test {
 protected:
     // Puts a version 4 record with `settings` in the startup item's folder.
@@ -37,7 +40,6 @@ protected:
     testkit::ProcessResult boot() { return testkit::run("macsim", {"boot"}); }
     // The startup item alone, as a process, with `args`.
     testkit::ProcessResult runItem(const std::vector<std::string>& args = {});
-    static std::string itemProgram();
 
     // The writes the startup item made (of `node` only, if given).
     Writes itemWrites(const std::string& node = {}) { return machine.writeLines("Korvendale Startup", node); }
