@@ -4,6 +4,7 @@
 #include "CacheToolRun.h"
 
 #include <gtest/gtest.h>
+#include <testkit/FakeLinux.h>
 
 namespace {
 
@@ -235,5 +236,34 @@ INSTANTIATE_TEST_SUITE_P(
         }
         return name;
     });
+
+// On Linux "not tested" is the firmware's silence, not a failed allocation:
+// the module runs no test of its own. The registers of QEMU's G4.
+TEST(OnLinux, AnUntestedBaseIsTheFirmwares)
+{
+    testkit::FakeLinux real;
+    for (const auto& [node, text] : std::vector<std::pair<std::string, std::string>> {
+             {"KorvendalePVR", "786953"}, {"KorvendaleHID0", "1097900"}, {"KorvendaleHID1", "0"},
+             {"KorvendaleTemp", "127"}, {"KorvendaleL2CR", "0"}, {"KorvendaleDefL2CR", "4294967295"}})
+        real.setNode(node, text);
+    const std::string untested = "error: no tested L2 configuration: the firmware gave none.\n";
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {
+        {{"-d"},
+            "PVR  = 0x000C0209\nHID0 = 0x0010C0AC\nHID1 = 0x00000000 [x9.0]\nL2CR = 0x00000000 "
+            "[disabled]\nTemp = 127 deg C\nAuto-detected L2CR settings:\n\t"
+                + untested},
+        {{"-r", "2.0"}, untested},
+    };
+    for (const auto& c : cases) {
+        testkit::ProcessResult r = real.run("korvendalecache", c.args);
+        EXPECT_EQ(r.out, c.out) << cachetool::describe(c.args);
+        EXPECT_EQ(r.err, "") << cachetool::describe(c.args);
+        EXPECT_EQ(r.status, 0) << cachetool::describe(c.args);
+    }
+    EXPECT_EQ(real.node("KorvendaleL2CR"), "0\n");
+}
 
 } // namespace

@@ -44,6 +44,9 @@ int read_registers();
 void display_registers();
 void display_auto_detected();
 
+// The line for a DefL2CR of "not tested", without tab or line end.
+const char* untested_l2_message();
+
 // Why a node could not be read or written, for the error line.
 const char* node_failure_reason(int error);
 

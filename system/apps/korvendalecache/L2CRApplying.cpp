@@ -29,7 +29,7 @@ int apply_new_l2cr()
 {
     if (def_l2cr == kDefL2CRNotTested) {
         // Status 1 means a usage error to the scripts that run the tool; this is none.
-        printf("error: failed to allocate 512K block for L2 test.\n");
+        printf("%s\n", untested_l2_message());
         return 0;
     }
     // applyL2CR holds the chosen clock code and, with -s, the chosen size,

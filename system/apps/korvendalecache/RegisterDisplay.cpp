@@ -29,7 +29,7 @@ void display_auto_detected()
 {
     printf("Auto-detected L2CR settings:\n");
     if (def_l2cr == kDefL2CRNotTested) {
-        printf("\terror: failed to allocate 512K block for L2 test.\n");
+        printf("\t%s\n", untested_l2_message());
         return;
     }
     printf("\tL2CR base = 0x%08X\n", def_l2cr);

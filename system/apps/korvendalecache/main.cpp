@@ -29,6 +29,19 @@ int nodes_served_by_linux()
     return strcmp(ostype, "Linux") == 0;
 }
 
+} // namespace
+
+// The extension on the Mac runs its own L2 test, which publishes "not tested"
+// when it cannot get its memory; the module runs no test, and publishes it
+// when the firmware vouched for no configuration.
+const char* untested_l2_message()
+{
+    return nodes_served_by_linux() ? "error: no tested L2 configuration: the firmware gave none."
+                                   : "error: failed to allocate 512K block for L2 test.";
+}
+
+namespace {
+
 // Told once, on standard error: standard output keeps the one error line.
 void explain_how_to_load()
 {
