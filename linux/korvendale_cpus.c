@@ -179,10 +179,14 @@ errors:
 }
 
 /* Runs the call everywhere, logs it; returns the first failure. */
-static int run_everywhere(struct kv_l2_call *call)
+static int run_everywhere(void *arg, bool off)
 {
+	struct kv_l2_call *call = arg;
 	int cpu, result = 0;
 
+	if (off)
+		pr_err("l2cr: turning the L2 off on every processor\n");
+	call->off = off;
 	memset(call->trace, 0, sizeof(call->trace));
 	memset(call->result, 0, sizeof(call->result));
 	on_each_cpu(l2_on_this_cpu, call, 1);
@@ -199,17 +203,14 @@ int kv_l2_set(u32 value)
 	struct kv_l2_call *call;
 	int result;
 
+	if (korv_switch_refuses(value))
+		return -EINVAL;
 	call = kzalloc(sizeof(*call), GFP_KERNEL);
 	if (!call)
 		return -ENOMEM;
 	call->value = value;
 	cpus_read_lock();
-	result = run_everywhere(call);
-	if (result && num_online_cpus() > 1) {
-		pr_err("l2cr: turning the L2 off on every processor\n");
-		call->off = true;
-		run_everywhere(call);
-	}
+	result = korv_switch_all(run_everywhere, call);
 	kv_stored.l2cr = result ? value & ~KV_L2E : value;
 	kv_stored.l2cr_valid = true;
 	cpus_read_unlock();

@@ -112,13 +112,6 @@ static u32 hid0_managed(void)
 
 /* --------------------------------------------------------------- L2CR */
 
-static int set_l2cr(u32 value)
-{
-	if ((value & KV_L2E) && !(value & KV_L2CLK))
-		return -EINVAL; /* an enabled L2 with its clock off */
-	return kv_l2_set(value);
-}
-
 static int get_l2cr(u32 *value)
 {
 	if (has_l2cr)
@@ -309,7 +302,7 @@ static int write_node(enum kv_node node, u32 value)
 	case KV_L2CR:
 		if (!has_l2cr)
 			return -EOPNOTSUPP; /* none, or one the programs don't drive */
-		return set_l2cr(value);
+		return kv_l2_set(value);
 	default:
 		return -EPERM;
 	}

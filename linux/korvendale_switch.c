@@ -137,13 +137,22 @@ static int l2_configure(const struct korv_l2_ops *ops, u32 old, u32 value, struc
 	return 0;
 }
 
+bool korv_switch_refuses(u32 value)
+{
+	return (value & KV_L2E) && !(value & KV_L2CLK); /* an enabled L2 with its clock off */
+}
+
 int korv_switch(const struct korv_l2_ops *ops, enum korv_l2_kind kind, u32 old, u32 value,
 		struct korv_l2_trace *t)
 {
-	unsigned long flags = ops->irq_save(ops->ctx);
-	const u32 hid0 = ops->read_hid0(ops->ctx);
+	unsigned long flags;
+	u32 hid0;
 	int result = 0;
 
+	if (korv_switch_refuses(value))
+		return -EINVAL;
+	flags = ops->irq_save(ops->ctx);
+	hid0 = ops->read_hid0(ops->ctx);
 	note(t, "interrupts off", 0, false);
 	if (!((old ^ value) & ~(KV_L2I | KV_L2IP | KV_L2HWF))) {
 		note(t, "unchanged", old, true);
@@ -165,5 +174,14 @@ done:
 	note(t, "l2cr reads", ops->l2cr_now(ops->ctx), true);
 	ops->irq_restore(ops->ctx, flags);
 	note(t, "interrupts restored", 0, false);
+	return result;
+}
+
+int korv_switch_all(int (*run)(void *ctx, bool off), void *ctx)
+{
+	int result = run(ctx, false);
+
+	if (result && result != -EINVAL) /* a refused word changed nothing */
+		run(ctx, true);
 	return result;
 }

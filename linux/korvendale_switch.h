@@ -81,12 +81,23 @@ struct korv_l2_trace {
 	} e[KV_TRACE_MAX];
 };
 
+/* Words no processor may get, whatever the firmware vouches for. */
+bool korv_switch_refuses(u32 value);
+
 /*
  * Takes this processor's L2 from `old` to `value`; the steps go to `t`.
- * Returns 0, -ETIMEDOUT (a flush or invalidate did not end: the cache is
- * left as it was, or off) or -EIO (after enabling, L2CR reads otherwise).
+ * Returns 0, -EINVAL (refused before anything changed), -ETIMEDOUT (a flush
+ * or invalidate did not end: the cache is left as it was, or off) or -EIO
+ * (after enabling, L2CR reads otherwise).
  */
 int korv_switch(const struct korv_l2_ops *ops, enum korv_l2_kind kind, u32 old, u32 value,
 		struct korv_l2_trace *t);
+
+/*
+ * run(ctx, false) switches every processor; when it fails on one, run(ctx,
+ * true) takes every processor to its own word with L2E clear, so that none
+ * keeps a configuration the others lack. Returns the first failure.
+ */
+int korv_switch_all(int (*run)(void *ctx, bool off), void *ctx);
 
 #endif
