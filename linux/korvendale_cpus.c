@@ -55,7 +55,7 @@ bool kv_l2_testing(void)
 
 u32 kv_l2_running(void)
 {
-	return kv_l2_testing() ? kv_shadow[smp_processor_id()] : mfspr(SPRN_L2CR);
+	return kv_l2_testing() ? kv_shadow[raw_smp_processor_id()] : mfspr(SPRN_L2CR);
 }
 
 /* ------------------------------------------------------------ operations */

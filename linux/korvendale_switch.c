@@ -125,7 +125,7 @@ static int l2_configure(const struct korv_l2_ops *ops, u32 old, u32 value, struc
 	if (new_clock) {
 		while (since(ops, configured) < ticks(ops, KV_DLL_US))
 			;
-		note(t, "dll locked after", since(ops, configured), true);
+		note(t, "dll given microseconds", KV_DLL_US, true);
 	}
 	ops->write_l2cr(ops->ctx, config | KV_L2E);
 	note(t, "enable", config | KV_L2E, true);
