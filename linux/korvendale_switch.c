@@ -80,21 +80,24 @@ static int flush_and_disable(const struct korv_l2_ops *ops, enum korv_l2_kind ki
 static int l2_invalidate(const struct korv_l2_ops *ops, u32 config, struct korv_l2_trace *t)
 {
 	bool seen = false;
-	u32 start, l2cr, elapsed;
+	u32 start, l2cr;
 
 	ops->write_l2cr(ops->ctx, config | KV_L2I);
 	start = ops->timebase(ops->ctx);
 	note(t, "global invalidate", config | KV_L2I, true);
 	for (;;) {
-		/* One clock reading a round: a late one never times out a clear L2IP. */
+		/*
+		 * One time per read, taken before it: a pause between the two
+		 * (an emulator's host, say) must not turn a finished invalidate
+		 * into a timeout.
+		 */
+		const u32 elapsed = since(ops, start);
+
 		l2cr = ops->read_l2cr(ops->ctx);
-		elapsed = since(ops, start);
-		if (!(l2cr & KV_L2IP)) {
-			if (seen || elapsed >= ticks(ops, KV_INVALIDATE_US))
-				break;
-			continue;
-		}
-		seen = true;
+		if (l2cr & KV_L2IP)
+			seen = true;
+		else if (seen || elapsed >= ticks(ops, KV_INVALIDATE_US))
+			break;
 		if (elapsed >= ticks(ops, KV_INVALIDATE_TIMEOUT_US)) {
 			ops->write_l2cr(ops->ctx, config);
 			note(t, "invalidate timed out, left disabled", config, true);
