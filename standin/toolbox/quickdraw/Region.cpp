@@ -138,7 +138,21 @@ bool Region::covers(const IRect& r) const
 {
     if (r.empty())
         return true;
-    return Region(r).subtract(*this).empty();
+    // Every row of r must fall in a band with one interval spanning r's
+    // width: touching intervals are merged, so two never cover it together.
+    int y = r.top;
+    for (size_t i = 0; i < rects_.size() && y < r.bottom;) {
+        const int top = rects_[i].top, bottom = rects_[i].bottom;
+        bool spanned = false;
+        for (; i < rects_.size() && rects_[i].top == top; ++i)
+            spanned = spanned || (rects_[i].left <= r.left && rects_[i].right >= r.right);
+        if (bottom <= y)
+            continue;
+        if (top > y || !spanned)
+            return false;
+        y = bottom;
+    }
+    return y >= r.bottom;
 }
 
 void Region::offset(int dx, int dy)
