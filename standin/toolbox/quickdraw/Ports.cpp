@@ -169,14 +169,26 @@ Region drawingClip(GrafPtr port)
 {
     Surface surface = surfaceOf(port);
     Point s = portShift(port);
-    Region clip(IRect::from(port->portRect).offset(s.h, s.v).intersect(surface.bounds()));
-    Region vis = regionOf(port->visRgn);
+    IRect box = IRect::from(port->portRect).offset(s.h, s.v).intersect(surface.bounds());
+    const Region& visRgn = regionOf(port->visRgn);
+    const Region& clipRgn = regionOf(port->clipRgn);
+    const bool hasUpdateClip = port->extras && port->extras->hasUpdateClip;
+    // Mostly every one of them is a rectangle: no region arithmetic then.
+    if (visRgn.isRectangular() && clipRgn.isRectangular()
+        && (!hasUpdateClip || port->extras->updateClip.isRectangular())) {
+        box = box.intersect(visRgn.bounds().offset(s.h, s.v)).intersect(clipRgn.bounds().offset(s.h, s.v));
+        if (hasUpdateClip)
+            box = box.intersect(port->extras->updateClip.bounds());
+        return Region(box);
+    }
+    Region clip(box);
+    Region vis = visRgn;
     vis.offset(s.h, s.v);
     clip = clip.intersect(vis);
-    Region userClip = regionOf(port->clipRgn);
+    Region userClip = clipRgn;
     userClip.offset(s.h, s.v);
     clip = clip.intersect(userClip);
-    if (port->extras && port->extras->hasUpdateClip)
+    if (hasUpdateClip)
         clip = clip.intersect(port->extras->updateClip);
     return clip;
 }
