@@ -92,6 +92,7 @@ Region::Region(const IRect& r)
 Region Region::fromRows(int top, const std::vector<std::pair<int, int>>& spans)
 {
     Region out;
+    out.rects_.reserve(spans.size());
     size_t lastBand = 0;
     for (size_t i = 0; i < spans.size(); ++i) {
         const size_t bandStart = out.rects_.size();
@@ -171,6 +172,11 @@ Region Region::intersect(const Region& o) const
             return Region();
         return Region(rects_.front().intersect(o.rects_.front()));
     }
+    // A shape inside a rectangular clip, as most drawing is, stays whole.
+    if (o.rects_.size() == 1 && o.rects_.front().contains(bounds()))
+        return *this;
+    if (rects_.size() == 1 && rects_.front().contains(o.bounds()))
+        return o;
     return combine(*this, o, Op::Intersect);
 }
 
