@@ -165,30 +165,36 @@ Surface surfaceOf(GrafPtr port)
     return surfaceOf(&port->portBits);
 }
 
-Region drawingClip(GrafPtr port)
+std::optional<IRect> rectangularClip(GrafPtr port)
 {
-    Surface surface = surfaceOf(port);
-    Point s = portShift(port);
-    IRect box = IRect::from(port->portRect).offset(s.h, s.v).intersect(surface.bounds());
     const Region& visRgn = regionOf(port->visRgn);
     const Region& clipRgn = regionOf(port->clipRgn);
     const bool hasUpdateClip = port->extras && port->extras->hasUpdateClip;
-    // Mostly every one of them is a rectangle: no region arithmetic then.
-    if (visRgn.isRectangular() && clipRgn.isRectangular()
-        && (!hasUpdateClip || port->extras->updateClip.isRectangular())) {
-        box = box.intersect(visRgn.bounds().offset(s.h, s.v)).intersect(clipRgn.bounds().offset(s.h, s.v));
-        if (hasUpdateClip)
-            box = box.intersect(port->extras->updateClip.bounds());
-        return Region(box);
-    }
-    Region clip(box);
-    Region vis = visRgn;
+    if (!visRgn.isRectangular() || !clipRgn.isRectangular()
+        || (hasUpdateClip && !port->extras->updateClip.isRectangular()))
+        return std::nullopt;
+    Point s = portShift(port);
+    IRect box = IRect::from(port->portRect).offset(s.h, s.v).intersect(surfaceOf(port).bounds());
+    box = box.intersect(visRgn.bounds().offset(s.h, s.v)).intersect(clipRgn.bounds().offset(s.h, s.v));
+    if (hasUpdateClip)
+        box = box.intersect(port->extras->updateClip.bounds());
+    return box;
+}
+
+Region drawingClip(GrafPtr port)
+{
+    // Mostly every part is a rectangle: no region arithmetic then.
+    if (const std::optional<IRect> box = rectangularClip(port))
+        return Region(*box);
+    Point s = portShift(port);
+    Region clip(IRect::from(port->portRect).offset(s.h, s.v).intersect(surfaceOf(port).bounds()));
+    Region vis = regionOf(port->visRgn);
     vis.offset(s.h, s.v);
     clip = clip.intersect(vis);
-    Region userClip = clipRgn;
+    Region userClip = regionOf(port->clipRgn);
     userClip.offset(s.h, s.v);
     clip = clip.intersect(userClip);
-    if (hasUpdateClip)
+    if (port->extras && port->extras->hasUpdateClip)
         clip = clip.intersect(port->extras->updateClip);
     return clip;
 }

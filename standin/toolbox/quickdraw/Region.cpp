@@ -160,6 +160,19 @@ void Region::offset(int dx, int dy)
         r = r.offset(dx, dy);
 }
 
+void Region::clipTo(const IRect& r)
+{
+    if (rects_.empty() || r.contains(bounds()))
+        return;
+    if (rects_.size() == 1) {
+        rects_.front() = rects_.front().intersect(r);
+        if (rects_.front().empty())
+            rects_.clear();
+        return;
+    }
+    *this = combine(*this, Region(r), Op::Intersect);
+}
+
 Region Region::unite(const Region& o) const
 {
     return combine(*this, o, Op::Union);
