@@ -170,7 +170,19 @@ void Region::clipTo(const IRect& r)
             rects_.clear();
         return;
     }
-    *this = combine(*this, Region(r), Op::Intersect);
+    // Cut band by band: the intervals stay sorted and apart; only bands
+    // that come out equal need merging.
+    std::vector<IRect> out;
+    out.reserve(rects_.size());
+    size_t lastBand = 0;
+    for (size_t i = 0; i < rects_.size();) {
+        const size_t bandStart = out.size();
+        for (const int top = rects_[i].top; i < rects_.size() && rects_[i].top == top; ++i)
+            if (const IRect part = rects_[i].intersect(r); !part.empty())
+                out.push_back(part);
+        closeBand(out, lastBand, bandStart);
+    }
+    rects_ = std::move(out);
 }
 
 Region Region::unite(const Region& o) const
