@@ -60,15 +60,35 @@ if has_target tarnwick-x && command -v valgrind >/dev/null; then
         --callgrind-out-file="$WORK/draw" --collect-atstart=no \
         --toggle-collect='G3TarnwickWindow::draw()' --dump-after='G3TarnwickWindow::draw()' \
         "$BIN/tarnwick-x" 2>/dev/null
-    # draw.1 is the first frame (caches still cold); the rest are redraws.
+    # draw.1 is the first frame (caches still cold); then each click draws
+    # the whole window for the tab it shows: draw.2, 4 ... the Tarnwick tab,
+    # draw.3, 5 ... System Profile.
     first=$(sed -n 's/^totals: *//p' "$WORK/draw.1")
-    for f in "$WORK"/draw.*; do
-        [ "$f" = "$WORK/draw.1" ] || sed -n 's/^totals: *//p' "$f"
-    done | sort -n >"$WORK/counts"
-    count=$(wc -l <"$WORK/counts")
-    median=$(sed -n "$(((count + 1) / 2))p" "$WORK/counts")
-    echo "full window redraw    median $median instructions over $count redraws" \
-        "(least $(head -1 "$WORK/counts"), most $(tail -1 "$WORK/counts")); first frame $first"
+    total() {
+        sed -n 's/^totals: *//p' "$WORK/draw.$1"
+    }
+    median() {
+        sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+    }
+    parts=$(find "$WORK" -name 'draw.*' | sed 's/.*\.//' | sort -n | sed 1d)
+    tab() { # the redraws of parts with this remainder of 2
+        for n in $parts; do
+            if [ $((n % 2)) = "$1" ]; then total "$n"; fi
+        done | median
+    }
+    tarnwick=$(tab 0)
+    profile=$(tab 1)
+    all=$(for n in $parts; do total "$n"; done | sort -n)
+    goal=600000
+    ratio() {
+        awk -v n="$1" -v g="$goal" 'BEGIN { printf "%.2f", n / g }'
+    }
+    most=$(tail -1 <<<"$all")
+    echo "full window redraw    median $(median <<<"$all") instructions over $(wc -l <<<"$all") tab switches" \
+        "(least $(head -1 <<<"$all"), most $most); first frame $first"
+    echo "  Tarnwick tab        median $tarnwick instructions, $(ratio "$tarnwick") of the goal ($goal)"
+    echo "  System Profile tab  median $profile instructions, $(ratio "$profile") of the goal ($goal)"
+    echo "  goal: at most $goal instructions per full redraw; the costliest redraw is $(ratio "$most") of it"
 fi
 
 for target in bench-quickdraw bench-toolbox; do

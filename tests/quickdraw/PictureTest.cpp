@@ -6,6 +6,7 @@
 
 #include "quickdraw/PictureData.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace qdtest {
@@ -58,6 +59,22 @@ TEST_F(Pictures, FrameIsReadInHostOrder)
     EXPECT_EQ(frame.bottom, 2);
     EXPECT_EQ((**pic).picFrame.right, 4);
     KillPicture(pic);
+}
+
+TEST_F(Pictures, ShowTheirOwnPixelsAfterAnotherOfTheSameSize)
+{
+    Bytes b = indexedPicture();
+    draw(b, {1, 1, 3, 5});
+    const uint8_t lastRow[] = {0, 3, 2, 1};
+    auto at = std::search(b.data.begin(), b.data.end(), std::begin(lastRow), std::end(lastRow));
+    ASSERT_NE(at, b.data.end());
+    at[3] = 2; // its last pixel red, now blue
+    draw(b, {1, 1, 3, 5});
+    EXPECT_EQ(art(0, 0, 6, 4),
+        "......\n"
+        ".rb#..\n"
+        "..#bb.\n"
+        "......\n");
 }
 
 struct DrawnCase {

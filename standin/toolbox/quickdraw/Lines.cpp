@@ -16,6 +16,11 @@ void drawLine(GrafPtr port, Point from, Point to)
     int pw = port->pnSize.h, ph = port->pnSize.v;
     int x0 = from.h, y0 = from.v, x1 = to.h, y1 = to.v;
     int top = std::min(y0, y1), rows = std::abs(y1 - y0) + ph;
+    if (x0 == x1 || y0 == y1) { // the pen dragged straight covers a rectangle
+        const int left = std::min(x0, x1), right = std::max(x0, x1) + pw;
+        paintShape(port, Region(IRect {left, top, right, top + rows}), port->pnPat, port->pnMode);
+        return;
+    }
     std::vector<std::pair<int, int>> spans(size_t(rows), {1 << 30, -(1 << 30)});
     auto cover = [&](int x, int y) {
         for (int r = y; r < y + ph; ++r) {

@@ -136,8 +136,17 @@ bool readRow(ByteReader& in, int rowBytes, bool packed, std::vector<uint8_t>& ro
     return in.ok() && unpackBits(in, count, row.data(), length);
 }
 
-// Decodes one bitmap opcode's image and draws it; false if damaged.
-bool playBits(ByteReader& in, uint16_t op, const Rect& frame, const Rect& dst)
+// One bitmap opcode, decoded.
+struct PictureBits {
+    DecodedImage image;
+    Rect bounds {};
+    Rect srcRect {};
+    Rect dstRect {}; // in the picture's coordinates
+    short mode = srcCopy;
+};
+
+// Decodes one bitmap opcode's image into `bits`; false if damaged.
+bool decodeBits(ByteReader& in, uint16_t op, PictureBits& bits)
 {
     bool direct = op == 0x9A || op == 0x9B;
     bool packed = op != 0x90 && op != 0x91;
@@ -161,8 +170,10 @@ bool playBits(ByteReader& in, uint16_t op, const Rect& frame, const Rect& dst)
         if (!direct && !readColorTable(in, palette))
             return false;
     }
-    Rect srcRect = in.rect(), dstRect = in.rect();
-    short mode = in.s16();
+    bits.bounds = bounds;
+    bits.srcRect = in.rect();
+    bits.dstRect = in.rect();
+    bits.mode = in.s16();
     if (op & 1) { // mask region: only its size is honoured
         uint16_t size = in.u16();
         if (size < 10)
@@ -173,7 +184,8 @@ bool playBits(ByteReader& in, uint16_t op, const Rect& frame, const Rect& dst)
     if (!in.ok() || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
         return false;
 
-    DecodedImage image {width, height, std::vector<uint32_t>(size_t(width) * size_t(height)), {}};
+    DecodedImage& image = bits.image;
+    image = DecodedImage {width, height, std::vector<uint32_t>(size_t(width) * size_t(height)), {}};
     std::vector<uint8_t> row;
     if (direct) {
         if (pm.pixelSize != 32 || rowBytes < width * 4)
@@ -213,20 +225,83 @@ bool playBits(ByteReader& in, uint16_t op, const Rect& frame, const Rect& dst)
         }
     }
 
-    // The opcode's destination, carried from picture coordinates into dst.
+    return true;
+}
+
+// Draws decoded bits, carried from the picture's frame into dst; false if
+// the frame is empty.
+bool drawBits(const PictureBits& bits, const Rect& frame, const Rect& dst)
+{
     int fw = frame.right - frame.left, fh = frame.bottom - frame.top;
     int dw = dst.right - dst.left, dh = dst.bottom - dst.top;
     if (fw <= 0 || fh <= 0)
         return false;
     auto mapX = [&](int x) { return SInt16(dst.left + (int64_t(x - frame.left) * dw) / fw); };
     auto mapY = [&](int y) { return SInt16(dst.top + (int64_t(y - frame.top) * dh) / fh); };
-    Rect target {mapY(dstRect.top), mapX(dstRect.left), mapY(dstRect.bottom), mapX(dstRect.right)};
-    BitMap bits {reinterpret_cast<Ptr>(image.pixels.data()), SInt16(0x8000 | (width * 4)), bounds};
+    const Rect& to = bits.dstRect;
+    Rect target {mapY(to.top), mapX(to.left), mapY(to.bottom), mapX(to.right)};
+    const DecodedImage& image = bits.image;
+    BitMap map {reinterpret_cast<Ptr>(const_cast<uint32_t*>(image.pixels.data())),
+        SInt16(0x8000 | (image.width * 4)), bits.bounds};
     GrafPtr port = currentPort();
-    short transfer = (mode & 3) == srcOr ? srcOr : srcCopy;
-    if (width * 4 <= 0x3FFF)
-        CopyBits(&bits, &port->portBits, &srcRect, &target, transfer, nullptr);
+    short transfer = (bits.mode & 3) == srcOr ? srcOr : srcCopy;
+    if (image.width * 4 <= 0x3FFF)
+        CopyBits(&map, &port->portBits, &bits.srcRect, &target, transfer, nullptr);
     return true;
+}
+
+// A version 2 picture's bitmap opcodes, up to the end, the first unknown
+// opcode or the first damaged one.
+std::vector<PictureBits> decodePicture(const uint8_t* bytes, size_t size)
+{
+    std::vector<PictureBits> out;
+    ByteReader in(bytes, size);
+    in.skip(10);
+    // Version 2 begins with the version opcode and its 0x02FF; version 1
+    // (one-byte opcodes) is not played.
+    if (in.u16() != 0x0011 || in.u16() != 0x02FF)
+        return out;
+    while (in.ok()) {
+        in.align2();
+        uint16_t op = in.u16();
+        if (!in.ok() || op == 0x00FF)
+            break;
+        if (op >= 0x90 && op <= 0x9B && op != 0x92 && op != 0x93 && op != 0x94 && op != 0x95 && op != 0x96
+            && op != 0x97) {
+            PictureBits bits;
+            if (!decodeBits(in, op, bits))
+                break;
+            out.push_back(std::move(bits));
+        } else if (!skipOpcode(in, op)) {
+            break;
+        }
+    }
+    return out;
+}
+
+// Windows draw the same few pictures at every update: their decoded bits
+// are kept, found again by the picture's bytes.
+const std::vector<PictureBits>& decodedPicture(const uint8_t* bytes, size_t size)
+{
+    struct Entry {
+        std::vector<uint8_t> bytes;
+        std::vector<PictureBits> bits;
+    };
+    constexpr size_t kKept = 16;
+    static std::vector<Entry> kept;
+    static size_t nextVictim = 0;
+    for (const Entry& e : kept)
+        if (e.bytes.size() == size && std::memcmp(e.bytes.data(), bytes, size) == 0)
+            return e.bits;
+    Entry entry {std::vector<uint8_t>(bytes, bytes + size), decodePicture(bytes, size)};
+    if (kept.size() < kKept) {
+        kept.push_back(std::move(entry));
+        return kept.back().bits;
+    }
+    Entry& victim = kept[nextVictim];
+    nextVictim = (nextVictim + 1) % kKept;
+    victim = std::move(entry);
+    return victim.bits;
 }
 
 } // namespace
@@ -257,25 +332,10 @@ void DrawPicture(PicHandle picture, const Rect* dstRect)
     Size size = GetHandleSize(reinterpret_cast<Handle>(picture));
     if (size < 10)
         return;
-    ByteReader in(reinterpret_cast<const uint8_t*>(*picture), size_t(size));
-    in.skip(10);
-    Rect frame = (**picture).picFrame;
-    // Version 2 begins with the version opcode and its 0x02FF; version 1
-    // (one-byte opcodes) is not played.
-    if (in.u16() != 0x0011 || in.u16() != 0x02FF)
-        return;
-    while (in.ok()) {
-        in.align2();
-        uint16_t op = in.u16();
-        if (!in.ok() || op == 0x00FF)
+    const Rect frame = (**picture).picFrame;
+    for (const PictureBits& bits : decodedPicture(reinterpret_cast<const uint8_t*>(*picture), size_t(size)))
+        if (!drawBits(bits, frame, *dstRect))
             return;
-        bool played = (op >= 0x90 && op <= 0x9B && op != 0x92 && op != 0x93 && op != 0x94 && op != 0x95
-                          && op != 0x96 && op != 0x97)
-            ? playBits(in, op, frame, *dstRect)
-            : skipOpcode(in, op);
-        if (!played)
-            return;
-    }
 }
 
 void KillPicture(PicHandle picture)

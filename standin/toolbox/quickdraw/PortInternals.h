@@ -9,6 +9,7 @@
 #include <Quickdraw.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ inline Point portShift(GrafPtr port)
 // portRect, visRgn, clipRgn and any update clip, intersected, in pixel
 // coordinates and limited to the surface.
 Region drawingClip(GrafPtr port);
+// The same when it is a rectangle, as it nearly always is; else nothing.
+std::optional<IRect> rectangularClip(GrafPtr port);
 
 // Notes that text was drawn in port over `bounds` (pixel coordinates,
 // already clipped to what shows); replaces entries it covers.

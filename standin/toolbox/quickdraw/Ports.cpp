@@ -165,11 +165,29 @@ Surface surfaceOf(GrafPtr port)
     return surfaceOf(&port->portBits);
 }
 
+std::optional<IRect> rectangularClip(GrafPtr port)
+{
+    const Region& visRgn = regionOf(port->visRgn);
+    const Region& clipRgn = regionOf(port->clipRgn);
+    const bool hasUpdateClip = port->extras && port->extras->hasUpdateClip;
+    if (!visRgn.isRectangular() || !clipRgn.isRectangular()
+        || (hasUpdateClip && !port->extras->updateClip.isRectangular()))
+        return std::nullopt;
+    Point s = portShift(port);
+    IRect box = IRect::from(port->portRect).offset(s.h, s.v).intersect(surfaceOf(port).bounds());
+    box = box.intersect(visRgn.bounds().offset(s.h, s.v)).intersect(clipRgn.bounds().offset(s.h, s.v));
+    if (hasUpdateClip)
+        box = box.intersect(port->extras->updateClip.bounds());
+    return box;
+}
+
 Region drawingClip(GrafPtr port)
 {
-    Surface surface = surfaceOf(port);
+    // Mostly every part is a rectangle: no region arithmetic then.
+    if (const std::optional<IRect> box = rectangularClip(port))
+        return Region(*box);
     Point s = portShift(port);
-    Region clip(IRect::from(port->portRect).offset(s.h, s.v).intersect(surface.bounds()));
+    Region clip(IRect::from(port->portRect).offset(s.h, s.v).intersect(surfaceOf(port).bounds()));
     Region vis = regionOf(port->visRgn);
     vis.offset(s.h, s.v);
     clip = clip.intersect(vis);

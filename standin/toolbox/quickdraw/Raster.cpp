@@ -126,7 +126,11 @@ void paintShape(GrafPtr port, const Region& shape, const Pattern& pat, short mod
     Point shift = portShift(port);
     Region area = shape;
     area.offset(shift.h, shift.v);
-    paintArea(port, area.intersect(drawingClip(port)), pat, mode);
+    if (const std::optional<IRect> box = rectangularClip(port))
+        area.clipTo(*box);
+    else
+        area = area.intersect(drawingClip(port));
+    paintArea(port, area, pat, mode);
 }
 
 } // namespace toolbox

@@ -3,6 +3,7 @@
 #include "quickdraw/Region.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace toolbox {
 
@@ -15,42 +16,39 @@ SInt16 clamp16(int v)
     return SInt16(std::clamp(v, -32768, 32767));
 }
 
-// The intervals of the band that contains row y; `cursor` moves forward
-// through the rectangles and must only see increasing y.
-Intervals intervalsAt(const std::vector<IRect>& rects, size_t& cursor, int y)
+// Closes the band just written from `bandStart` on: merges it into the
+// band before when that one ends where it starts with the same intervals.
+void closeBand(std::vector<IRect>& out, size_t& lastBandStart, size_t bandStart)
 {
-    Intervals out;
-    while (cursor < rects.size() && rects[cursor].bottom <= y)
-        ++cursor;
-    if (cursor >= rects.size() || rects[cursor].top > y)
-        return out;
-    int top = rects[cursor].top;
-    for (size_t i = cursor; i < rects.size() && rects[i].top == top; ++i)
-        out.emplace_back(rects[i].left, rects[i].right);
-    return out;
-}
-
-// Appends the band [y0, y1) with `intervals`, extending the previous band
-// instead when it ends at y0 with the same intervals.
-void appendBand(std::vector<IRect>& out, size_t& lastBandStart, int y0, int y1, const Intervals& intervals)
-{
-    if (intervals.empty() || y0 >= y1)
+    if (bandStart == out.size())
         return;
-    if (lastBandStart < out.size() && out.back().bottom == y0
-        && out.size() - lastBandStart == intervals.size()) {
+    const size_t count = out.size() - bandStart;
+    if (lastBandStart < bandStart && bandStart - lastBandStart == count
+        && out[lastBandStart].bottom == out[bandStart].top) {
         bool same = true;
-        for (size_t i = 0; i < intervals.size() && same; ++i)
-            same = out[lastBandStart + i].left == intervals[i].first
-                && out[lastBandStart + i].right == intervals[i].second;
+        for (size_t i = 0; i < count && same; ++i)
+            same = out[lastBandStart + i].left == out[bandStart + i].left
+                && out[lastBandStart + i].right == out[bandStart + i].right;
         if (same) {
-            for (size_t i = lastBandStart; i < out.size(); ++i)
-                out[i].bottom = y1;
+            const int bottom = out[bandStart].bottom;
+            out.resize(bandStart);
+            for (size_t i = lastBandStart; i < bandStart; ++i)
+                out[i].bottom = bottom;
             return;
         }
     }
-    lastBandStart = out.size();
+    lastBandStart = bandStart;
+}
+
+// Appends the band [y0, y1) with `intervals` (sorted and apart).
+void appendBand(std::vector<IRect>& out, size_t& lastBandStart, int y0, int y1, const Intervals& intervals)
+{
+    if (y0 >= y1)
+        return;
+    const size_t bandStart = out.size();
     for (const auto& [l, r] : intervals)
         out.push_back(IRect {l, y0, r, y1});
+    closeBand(out, lastBandStart, bandStart);
 }
 
 // Sorted, disjoint, non-touching intervals from any list.
@@ -94,12 +92,13 @@ Region::Region(const IRect& r)
 Region Region::fromRows(int top, const std::vector<std::pair<int, int>>& spans)
 {
     Region out;
+    out.rects_.reserve(spans.size());
     size_t lastBand = 0;
     for (size_t i = 0; i < spans.size(); ++i) {
-        Intervals one;
+        const size_t bandStart = out.rects_.size();
         if (spans[i].first < spans[i].second)
-            one.push_back(spans[i]);
-        appendBand(out.rects_, lastBand, top + int(i), top + int(i) + 1, one);
+            out.rects_.push_back(IRect {spans[i].first, top + int(i), spans[i].second, top + int(i) + 1});
+        closeBand(out.rects_, lastBand, bandStart);
     }
     return out;
 }
@@ -138,13 +137,52 @@ bool Region::covers(const IRect& r) const
 {
     if (r.empty())
         return true;
-    return Region(r).subtract(*this).empty();
+    // Every row of r must fall in a band with one interval spanning r's
+    // width: touching intervals are merged, so two never cover it together.
+    int y = r.top;
+    for (size_t i = 0; i < rects_.size() && y < r.bottom;) {
+        const int top = rects_[i].top, bottom = rects_[i].bottom;
+        bool spanned = false;
+        for (; i < rects_.size() && rects_[i].top == top; ++i)
+            spanned = spanned || (rects_[i].left <= r.left && rects_[i].right >= r.right);
+        if (bottom <= y)
+            continue;
+        if (top > y || !spanned)
+            return false;
+        y = bottom;
+    }
+    return y >= r.bottom;
 }
 
 void Region::offset(int dx, int dy)
 {
     for (IRect& r : rects_)
         r = r.offset(dx, dy);
+}
+
+void Region::clipTo(const IRect& r)
+{
+    if (rects_.empty() || r.contains(bounds()))
+        return;
+    if (rects_.size() == 1) {
+        rects_.front() = rects_.front().intersect(r);
+        if (rects_.front().empty())
+            rects_.clear();
+        return;
+    }
+    // Cut band by band: the intervals stay sorted and apart; only bands
+    // that come out equal need merging.
+    std::vector<IRect> out;
+    out.reserve(rects_.size());
+    size_t lastBand = 0;
+    for (size_t i = 0; i < rects_.size();) {
+        const size_t bandStart = out.size();
+        for (const int top = rects_[i].top; i < rects_.size() && rects_[i].top == top; ++i)
+            if (const IRect part = rects_[i].intersect(r); !part.empty())
+                out.push_back(part);
+        closeBand(out, lastBand, bandStart);
+    }
+    rects_ = std::move(out);
 }
 
 Region Region::unite(const Region& o) const
@@ -159,6 +197,11 @@ Region Region::intersect(const Region& o) const
             return Region();
         return Region(rects_.front().intersect(o.rects_.front()));
     }
+    // A shape inside a rectangular clip, as most drawing is, stays whole.
+    if (o.rects_.size() == 1 && o.rects_.front().contains(bounds()))
+        return *this;
+    if (rects_.size() == 1 && rects_.front().contains(o.bounds()))
+        return o;
     return combine(*this, o, Op::Intersect);
 }
 
@@ -179,75 +222,123 @@ Region Region::exclusiveOr(const Region& o) const
     return combine(*this, o, Op::Xor);
 }
 
+namespace {
+
+constexpr int kNoEdge = std::numeric_limits<int>::max();
+
+// One band's intervals walked edge by edge (left, right, next left ...),
+// knowing whether the walk is inside an interval.
+struct BandEdges {
+    const IRect* first = nullptr;
+    const IRect* last = nullptr;
+    int edge = 0;
+    bool inside = false;
+
+    int next() const
+    {
+        const IRect* r = first + edge / 2;
+        return r < last ? (edge % 2 ? r->right : r->left) : kNoEdge;
+    }
+    void step()
+    {
+        inside = !inside;
+        ++edge;
+    }
+};
+
+// Walks a region's bands from top to bottom for a sweep over rows that only
+// moves down.
+class BandCursor {
+public:
+    explicit BandCursor(const std::vector<IRect>& rects)
+        : rects_(rects)
+        , bandEnd_(endOfBand(0))
+    {
+    }
+
+    // The intervals at row y; none where no band covers y.
+    BandEdges at(int y)
+    {
+        skipAbove(y);
+        if (band_ >= rects_.size() || rects_[band_].top > y)
+            return {};
+        return {rects_.data() + band_, rects_.data() + bandEnd_};
+    }
+
+    // The first band edge below row y.
+    int nextEdge(int y)
+    {
+        skipAbove(y);
+        if (band_ >= rects_.size())
+            return kNoEdge;
+        return rects_[band_].top > y ? rects_[band_].top : rects_[band_].bottom;
+    }
+
+private:
+    void skipAbove(int y)
+    {
+        while (band_ < rects_.size() && rects_[band_].bottom <= y) {
+            band_ = bandEnd_;
+            bandEnd_ = endOfBand(band_);
+        }
+    }
+    size_t endOfBand(size_t i) const
+    {
+        size_t end = i;
+        while (end < rects_.size() && rects_[end].top == rects_[i].top)
+            ++end;
+        return end;
+    }
+
+    const std::vector<IRect>& rects_;
+    size_t band_ = 0;
+    size_t bandEnd_;
+};
+
+} // namespace
+
 Region Region::combine(const Region& a, const Region& b, Op op)
 {
-    std::vector<int> ys;
-    ys.reserve((a.rects_.size() + b.rects_.size()) * 2);
-    for (const IRect& r : a.rects_) {
-        ys.push_back(r.top);
-        ys.push_back(r.bottom);
-    }
-    for (const IRect& r : b.rects_) {
-        ys.push_back(r.top);
-        ys.push_back(r.bottom);
-    }
-    std::sort(ys.begin(), ys.end());
-    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-
+    auto inside = [op](bool inA, bool inB) {
+        switch (op) {
+        case Op::Union:
+            return inA || inB;
+        case Op::Intersect:
+            return inA && inB;
+        case Op::Subtract:
+            return inA && !inB;
+        case Op::Xor:
+            return inA != inB;
+        }
+        return false;
+    };
     Region out;
-    size_t lastBand = 0, ca = 0, cb = 0;
-    for (size_t i = 0; i + 1 < ys.size(); ++i) {
-        int y0 = ys[i], y1 = ys[i + 1];
-        Intervals ia = intervalsAt(a.rects_, ca, y0);
-        Intervals ib = intervalsAt(b.rects_, cb, y0);
-        if (ia.empty() && ib.empty())
-            continue;
-
-        std::vector<int> xs;
-        for (const auto& [l, r] : ia) {
-            xs.push_back(l);
-            xs.push_back(r);
+    size_t lastBand = 0;
+    BandCursor ca(a.rects_), cb(b.rects_);
+    int y = std::min(
+        ca.nextEdge(std::numeric_limits<int>::min()), cb.nextEdge(std::numeric_limits<int>::min()));
+    while (y != kNoEdge) {
+        const int y1 = std::min(ca.nextEdge(y), cb.nextEdge(y));
+        BandEdges ea = ca.at(y), eb = cb.at(y);
+        // Each operand's x edges rise strictly (its intervals never touch),
+        // so the result's intervals come out sorted and apart.
+        const size_t bandStart = out.rects_.size();
+        bool in = false;
+        int left = 0;
+        for (int x = std::min(ea.next(), eb.next()); x != kNoEdge; x = std::min(ea.next(), eb.next())) {
+            if (ea.next() == x)
+                ea.step();
+            if (eb.next() == x)
+                eb.step();
+            const bool now = inside(ea.inside, eb.inside);
+            if (now && !in)
+                left = x;
+            else if (!now && in)
+                out.rects_.push_back(IRect {left, y, x, y1});
+            in = now;
         }
-        for (const auto& [l, r] : ib) {
-            xs.push_back(l);
-            xs.push_back(r);
-        }
-        std::sort(xs.begin(), xs.end());
-        xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
-
-        Intervals result;
-        size_t pa = 0, pb = 0;
-        for (size_t k = 0; k + 1 < xs.size(); ++k) {
-            int x = xs[k];
-            while (pa < ia.size() && ia[pa].second <= x)
-                ++pa;
-            while (pb < ib.size() && ib[pb].second <= x)
-                ++pb;
-            bool inA = pa < ia.size() && ia[pa].first <= x;
-            bool inB = pb < ib.size() && ib[pb].first <= x;
-            bool in = false;
-            switch (op) {
-            case Op::Union:
-                in = inA || inB;
-                break;
-            case Op::Intersect:
-                in = inA && inB;
-                break;
-            case Op::Subtract:
-                in = inA && !inB;
-                break;
-            case Op::Xor:
-                in = inA != inB;
-                break;
-            }
-            if (!in)
-                continue;
-            if (!result.empty() && result.back().second == x)
-                result.back().second = xs[k + 1];
-            else
-                result.emplace_back(x, xs[k + 1]);
-        }
-        appendBand(out.rects_, lastBand, y0, y1, result);
+        closeBand(out.rects_, lastBand, bandStart);
+        y = y1;
     }
     return out;
 }

@@ -51,6 +51,8 @@ public:
     bool covers(const IRect& r) const;
 
     void offset(int dx, int dy);
+    // Intersects in place with r.
+    void clipTo(const IRect& r);
     Region unite(const Region& o) const;
     Region intersect(const Region& o) const;
     Region intersect(const IRect& r) const;

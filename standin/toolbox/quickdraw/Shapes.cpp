@@ -33,6 +33,7 @@ Region ovalShape(const Rect& r)
     if (w <= 0 || h <= 0)
         return Region();
     Spans rows;
+    rows.reserve(size_t(h));
     for (int inset : ellipseInsets(w, h))
         rows.emplace_back(r.left + inset, r.right - inset);
     return Region::fromRows(r.top, rows);
@@ -48,6 +49,7 @@ Region roundRectShape(const Rect& r, int ovalWidth, int ovalHeight)
         return Region(IRect::from(r));
     std::vector<int> corner = ellipseInsets(ow, oh);
     Spans rows;
+    rows.reserve(size_t(h));
     for (int i = 0; i < h; ++i) {
         int inset = 0;
         if (i < oh / 2)

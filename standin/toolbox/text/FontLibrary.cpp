@@ -7,8 +7,8 @@
 #include "resources/ResourceChain.h"
 
 #include <Fonts.h>
-#include <macsim/DiskLayout.h>
 #include <machine/Machine.h>
+#include <macsim/DiskLayout.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,12 +16,6 @@
 #include <map>
 
 namespace toolbox::text {
-
-namespace {
-
-namespace fs = std::filesystem;
-
-constexpr uint32_t kFontType = 0x464F4E54; // 'FONT'
 
 // A 'FONT' resource cut into glyphs: codes firstChar..lastChar, then the
 // missing-character glyph.
@@ -40,6 +34,12 @@ struct Strike {
         return glyphs.back();
     }
 };
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uint32_t kFontType = 0x464F4E54; // 'FONT'
 
 int word(const std::vector<uint8_t>& b, size_t at)
 {
@@ -213,8 +213,17 @@ FontLibrary::~FontLibrary() = default;
 
 const Glyph& FontLibrary::glyph(const FontRequest& request, unsigned char macRomanChar)
 {
-    const Strike* s = impl_->strikeFor(request);
-    return s ? s->at(macRomanChar) : impl_->blank;
+    return glyphs(request)[macRomanChar];
+}
+
+Glyphs FontLibrary::glyphs(const FontRequest& request)
+{
+    return Glyphs(impl_->strikeFor(request), impl_->blank);
+}
+
+const Glyph& Glyphs::operator[](unsigned char macRomanChar) const
+{
+    return strike_ ? strike_->at(macRomanChar) : blank_;
 }
 
 Metrics FontLibrary::metrics(const FontRequest& request)

@@ -43,6 +43,24 @@ inline int boldExtra(const FontRequest& request)
     return (request.face & 1) ? 1 : 0;
 }
 
+struct Strike;
+
+// The glyphs of one font request, for a run of text: looked up by code
+// without searching the fonts again.
+class Glyphs {
+public:
+    Glyphs(const Strike* strike, const Glyph& blank)
+        : strike_(strike)
+        , blank_(blank)
+    {
+    }
+    const Glyph& operator[](unsigned char macRomanChar) const;
+
+private:
+    const Strike* strike_;
+    const Glyph& blank_;
+};
+
 class FontLibrary {
 public:
     static FontLibrary& instance();
@@ -50,6 +68,7 @@ public:
 
     // The plain glyph; the missing-character glyph for a code the font lacks.
     const Glyph& glyph(const FontRequest& request, unsigned char macRomanChar);
+    Glyphs glyphs(const FontRequest& request);
     // Styled: bold widens widMax and each advance.
     Metrics metrics(const FontRequest& request);
     int advance(const FontRequest& request, unsigned char macRomanChar);

@@ -63,6 +63,7 @@ void drawBytes(const unsigned char* bytes, int count)
     FontLibrary& fonts = FontLibrary::instance();
     text::Metrics m = fonts.metrics(request);
     int width = fonts.width(request, bytes, count);
+    const text::Glyphs glyphs = fonts.glyphs(request);
     const int extra = text::boldExtra(request);
 
     Surface s = surfaceOf(port);
@@ -82,7 +83,7 @@ void drawBytes(const unsigned char* bytes, int count)
     IRect touched;
     int x = penX;
     for (int i = 0; i < count; ++i) {
-        const text::Glyph& g = fonts.glyph(request, bytes[i]);
+        const text::Glyph& g = glyphs[bytes[i]];
         for (int strike = 0; strike <= extra && !g.ink.empty(); ++strike) {
             const int left = x + g.left + strike;
             IRect glyphBox {left, baseline - g.top, left + g.width, baseline - g.top + g.rows};
