@@ -170,8 +170,7 @@ build_module() {
 # The module's sources as the kernel's own style checker sees them.
 run_checkpatch() {
     kernel_source
-    (cd "$SRC" && find linux -maxdepth 1 -name '*.[chS]' | sort |
-        xargs "$KSRC/scripts/checkpatch.pl" --strict --no-tree --quiet --no-summary -f) ||
+    (cd "$SRC" && "$KSRC/scripts/checkpatch.pl" --strict --no-tree --quiet --no-summary -f linux/*.[chS]) ||
         die "checkpatch.pl --strict finds the module's sources wanting"
 }
 
@@ -214,7 +213,7 @@ build_pmac32() {
     fi
     rm -rf "$WORK/pmac32-module"
     mkdir -p "$WORK/pmac32-module"
-    find "$SRC/linux" -maxdepth 1 \( -name Kbuild -o -name '*.[chS]' \) -exec cp -t "$WORK/pmac32-module" {} +
+    cp "$SRC"/linux/Kbuild "$SRC"/linux/*.[chS] "$WORK/pmac32-module/"
     "${KMAKE[@]}" -C "$P32" M="$WORK/pmac32-module" W=1 KCFLAGS=-Werror KBUILD_MODPOST_WARN=1 modules \
         >"$WORK/pmac32-module.log" 2>&1 || { cat "$WORK/pmac32-module.log"; die "pmac32: module build failed"; }
     if grep -q "warning:" "$WORK/pmac32-module.log"; then
