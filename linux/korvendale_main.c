@@ -303,7 +303,7 @@ static int set_l2cr(u32 value)
 	call->value = value;
 	cpus_read_lock();
 	on_each_cpu(l2cr_on_this_cpu, call, 1);
-	for_each_online_cpu(cpu) {
+	for_each_online_cpu (cpu) {
 		if (trace) {
 			pr_info("l2cr cpu%d: write 0x%08x\n", cpu, value);
 			for (i = 0; i < call->trace[cpu].n; i++) {
