@@ -202,12 +202,14 @@ build_pmac32() {
         rm -rf "$P32"
         mkdir -p "$P32"
         log "pmac32: configuring (pmac32_defconfig + pmac32.config), modules_prepare"
-        "${KMAKE[@]}" -s -C "$ksrc" O="$P32" pmac32_defconfig >/dev/null
-        "$ksrc/scripts/kconfig/merge_config.sh" -m -O "$P32" "$P32/.config" "$HERE/pmac32.config" >/dev/null
-        "${KMAKE[@]}" -s -C "$ksrc" O="$P32" olddefconfig >/dev/null
+        {
+            "${KMAKE[@]}" -s -C "$ksrc" O="$P32" pmac32_defconfig &&
+                "$ksrc/scripts/kconfig/merge_config.sh" -m -O "$P32" "$P32/.config" "$HERE/pmac32.config" &&
+                "${KMAKE[@]}" -s -C "$ksrc" O="$P32" olddefconfig
+        } >"$WORK/pmac32-prepare.log" 2>&1 || { cat "$WORK/pmac32-prepare.log"; die "pmac32: configuring failed"; }
         check_fragment "$HERE/pmac32.config" "$P32"
         nice "${KMAKE[@]}" -s -C "$ksrc" O="$P32" -j"$JOBS" modules_prepare arch/powerpc/lib/crtsavres.o \
-            >"$WORK/pmac32-prepare.log" 2>&1 || { tail -n 40 "$WORK/pmac32-prepare.log"; die "pmac32: modules_prepare failed"; }
+            >>"$WORK/pmac32-prepare.log" 2>&1 || { tail -n 40 "$WORK/pmac32-prepare.log"; die "pmac32: modules_prepare failed"; }
         echo "$ksrc" >"$P32/.korv-source"
         echo "$key" >"$P32/.korv-key"
     fi
@@ -228,12 +230,13 @@ build_pmac32() {
 run_objcheck() {
     local ko tree checked=0
     for tree in kernel pmac32; do
-        ko=$WORK/module/korvendale.ko
-        [ "$tree" = kernel ] || ko=$WORK/pmac32-module/korvendale.ko
-        [ -f "$ko" ] || continue
+        ko=module/korvendale.ko
+        [ "$tree" = kernel ] || ko=pmac32-module/korvendale.ko
+        [ -f "$WORK/$ko" ] || continue
         local kprobes=()
         ! grep -qx CONFIG_KPROBES=y "$WORK/$tree/.config" || kprobes=(--kprobes)
-        /usr/bin/python3 "$HERE/objcheck.py" "${kprobes[@]}" "$ko" || die "objcheck: the $tree module breaks the L2 switch's rules"
+        (cd "$WORK" && /usr/bin/python3 "$HERE/objcheck.py" "${kprobes[@]}" "$ko") ||
+            die "objcheck: the $tree module breaks the L2 switch's rules"
         checked=1
     done
     [ $checked -eq 1 ] || die "objcheck: no module built (stages module, pmac32)"
