@@ -141,7 +141,8 @@ u32 kv_hid0_managed(enum kv_cpu cpu, bool no_dpm, bool no_btic)
 {
 	u32 managed = KV_HID0_MANAGED;
 
-	if (cpu != KV_CPU_750 && cpu != KV_CPU_7400)
+	/* The kernel sets up every 750 derivative's HID0 as the 750's. */
+	if (cpu != KV_CPU_750 && cpu != KV_CPU_7400 && cpu != KV_CPU_ONCHIP)
 		return 0;
 	/* The kernel clears these at setup on parts that must not run them. */
 	if (no_dpm)

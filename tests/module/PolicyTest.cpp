@@ -128,7 +128,8 @@ TEST(ModulePolicy, HID0ManagedBitsOnly)
     EXPECT_EQ(kv_hid0_managed(KV_CPU_7400, true, false), 0x000002A8u); // CPU_FTR_NO_DPM
     EXPECT_EQ(kv_hid0_managed(KV_CPU_7400, false, true), 0x00100288u); // CPU_FTR_NO_BTIC
     EXPECT_EQ(kv_hid0_managed(KV_CPU_745X, false, false), 0u);
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_ONCHIP, false, false), 0u);
+    EXPECT_EQ(kv_hid0_managed(KV_CPU_ONCHIP, true, false), 0x000002A8u); // a 750FX 1.x
+    EXPECT_EQ(kv_hid0_managed(KV_CPU_NO_L2CR, false, false), 0u);
 
     struct {
         u32 managed;

@@ -288,10 +288,14 @@ static uint32_t pattern(uint32_t round, size_t i)
 // that drops a modified line or a store that strays shows as a changed word.
 static void switch_and_check(unsigned long enabled, int switches)
 {
-    enum { kWords = (4u << 20) / sizeof(uint32_t) };
+    enum { kMegabytes = 2, kWords = (kMegabytes << 20) / sizeof(uint32_t) };
     uint32_t* words = malloc(kWords * sizeof *words);
+    if (!words) {
+        say("no memory for the check\n");
+        return;
+    }
     unsigned long changed = 0, refused = 0, misread = 0;
-    for (int round = 0; words && round < switches; round++) {
+    for (int round = 0; round < switches; round++) {
         for (size_t i = 0; i < kWords; i++)
             words[i] = pattern(round, i);
         unsigned long value = round % 2 ? enabled : 0;
@@ -307,9 +311,9 @@ static void switch_and_check(unsigned long enabled, int switches)
         }
     }
     free(words);
-    say("%d switches with 4 MB checked after each: %lu words changed, %lu writes refused, %lu read back "
+    say("%d switches with %d MB checked after each: %lu words changed, %lu writes refused, %lu read back "
         "otherwise\n",
-        switches, changed, refused, misread);
+        switches, kMegabytes, changed, refused, misread);
 }
 
 // The enabled half, which QEMU cannot hold in L2CR: the module takes `word`
@@ -324,19 +328,21 @@ static void enabled_cache(unsigned long word)
     show_node("KorvendaleL2CR");
     show_node("KorvendaleDefL2CR");
     set_trace(1);
-    set_l2cr(0);
-    kernel_log();
-    show_node("KorvendaleL2CR");
-    set_l2cr(word);
-    kernel_log();
-    show_node("KorvendaleL2CR");
+    // Off; configured but off; on; on at another clock (3:2), so the DLL
+    // must lock again.
+    const unsigned long steps[] = {0, word & ~0x80000000ul, word, (word & ~0x0E000000ul) | 0x04000000};
+    for (size_t i = 0; i < sizeof steps / sizeof *steps; i++) {
+        set_l2cr(steps[i]);
+        kernel_log();
+        show_node("KorvendaleL2CR");
+    }
     run(0, (char* const[]) {TOOL, "-off", NULL});
     kernel_log();
     run(0, (char* const[]) {TOOL, "-r", "2.0", NULL});
     kernel_log();
     run(0, (char* const[]) {TOOL, "-d", NULL});
     set_trace(0);
-    switch_and_check(word, 300);
+    switch_and_check(word, 200);
     kernel_log();
     show_node("KorvendaleL2CR");
     say("unload: %s\n", error_text(unload_module()));
