@@ -342,7 +342,7 @@ static void enabled_cache(unsigned long word)
     kernel_log();
     run(0, (char* const[]) {TOOL, "-d", NULL});
     set_trace(0);
-    switch_and_check(word, 200);
+    switch_and_check(word, 300);
     kernel_log();
     show_node("KorvendaleL2CR");
     say("unload: %s\n", error_text(unload_module()));
