@@ -9,7 +9,7 @@ the object file as the processor will fetch them and fails unless:
 
   page         every global korv_l2_* routine lies in one section aligned to
                4096 and all of them within one 4 KiB page (no TLB miss on the
-               way).
+               way), with no other global among them.
   nokprobe     each is listed in _kprobe_blacklist, when there is one or with
                --kprobes (the kernel has CONFIG_KPROBES).
   ftrace       none calls the ftrace hook.
@@ -197,6 +197,9 @@ class Checker:
         first, last = self.routines[0][0], max(r[1] for r in self.routines)
         if first // PAGE != (last - 1) // PAGE:
             self.fail("page", f"korv_l2_* routines span 0x{first:x}..0x{last:x}, more than one 4 KiB page")
+        for addr, flags, where, _, name in self.obj.symbols:
+            if where == section and flags[0] == "g" and first <= addr < last and not name.startswith("korv_l2_"):
+                self.fail("page", f"global {name} among the korv_l2_* routines", addr)
         for start, end, name, _ in self.routines:
             for insn in self.insns(section, start, end):
                 if any(target in FTRACE_HOOKS for _, target in insn.relocs):
@@ -304,7 +307,8 @@ class Checker:
                 self.fail("window", f"no mtspr 1017 (L2CR) after {label}", addr)
                 continue
             for insn in self.insns(section, addr, (disable & ~(LINE - 1)) + LINE):
-                what = "a store" if insn.is_store() else "a call" if insn.is_call() else "mtmsr" if insn.is_mtmsr() else None
+                what = "a store" if insn.is_store() else "a call" if insn.is_call() else None
+                what = what or ("mtmsr" if insn.is_mtmsr() else None)
                 if what:
                     self.fail("window", f"{what} ({insn.mnemonic}) between {label} and the L2CR write at 0x{disable:x}", insn.addr)
 
