@@ -6,6 +6,8 @@
 # kept until the fragment or the source version changes; the module; the test
 # init; the programs; the initramfs), boots each machine headless with a hard
 # timeout, and compares the guest's serial transcript with the expected one.
+# Beside the guests: the kernel's checkpatch over linux/, the module built
+# against pmac32_defconfig with SMP, and objcheck.py over both builds.
 # STAGE limits the run to some of: kernel checkpatch module pmac32 objcheck
 # init programs initramfs boot.
 # KORV_QEMU_UPDATE_EXPECTED=1 writes the transcripts as the expected ones.
