@@ -115,7 +115,7 @@ const char *kv_l2cr_verdict_text(enum kv_l2cr_verdict verdict)
 		[KV_L2CR_RESERVED_BIT] = "a reserved bit is set",
 		[KV_L2CR_PROCEDURE_BIT] = "L2I, L2IP, L2HWF and L2FA are the switch's own",
 		[KV_L2CR_TEST_BIT] = "test mode (L2TS) or DLL bypass (L2BYP)",
-		[KV_L2CR_CLOCK] = "no such clock ratio on this processor",
+		[KV_L2CR_CLOCK] = "no clock, or a clock ratio this processor lacks",
 		[KV_L2CR_RESERVED_CODE] = "no such size, SRAM type or hold time on this processor",
 		[KV_L2CR_NOT_TESTED] = "DefL2CR vouches for no configuration",
 		[KV_L2CR_PARITY] = "the firmware runs the SRAM without parity",
@@ -137,34 +137,49 @@ u32 kv_def_l2cr(enum kv_cpu cpu, bool has_l2cr_value, u32 l2cr_value, u32 runnin
 	return source & (KV_L2PE | KV_L2SIZ | KV_L2RAM | KV_L2OH | KV_L2SL | KV_L2DF);
 }
 
-u32 kv_hid0_managed(enum kv_cpu cpu, bool no_dpm, bool no_btic)
+struct kv_hid0_rules kv_hid0_rules_of(enum kv_cpu cpu, bool no_dpm, bool no_btic)
 {
-	u32 managed = KV_HID0_MANAGED;
+	struct kv_hid0_rules rules = { 0, 0 };
 
-	/* The kernel sets up every 750 derivative's HID0 as the 750's. */
-	if (cpu != KV_CPU_750 && cpu != KV_CPU_7400 && cpu != KV_CPU_ONCHIP)
-		return 0;
+	switch (cpu) {
+	case KV_CPU_750:
+	case KV_CPU_7400:
+	case KV_CPU_ONCHIP: /* the kernel sets up every 750 derivative as a 750 */
+		rules.managed = KV_HID0_MANAGED;
+		rules.idle = KV_DOZE | KV_NAP | KV_SLEEP;
+		break;
+	case KV_CPU_745X: /* no doze: bit 8 enables the high BATs there */
+		rules.idle = KV_NAP | KV_SLEEP;
+		break;
+	default: /* the idle loop leaves a 601 to 604 alone */
+		break;
+	}
 	/* The kernel clears these at setup on parts that must not run them. */
 	if (no_dpm)
-		managed &= ~KV_DPM;
+		rules.managed &= ~KV_DPM;
 	if (no_btic)
-		managed &= ~KV_BTIC;
-	return managed;
+		rules.managed &= ~KV_BTIC;
+	return rules;
 }
 
-enum kv_hid0_verdict kv_check_hid0(u32 managed, u32 now, u32 word)
+enum kv_hid0_verdict kv_check_hid0(const struct kv_hid0_rules *rules, u32 now, u32 word)
 {
 	/* Address-only broadcasts (tlbie, tlbsync, sync) keep processors coherent. */
-	if ((managed & KV_ABE) && !(word & KV_ABE))
+	if ((rules->managed & KV_ABE) && !(word & KV_ABE))
 		return KV_HID0_ABE_CLEARED;
-	if ((now ^ word) & ~(managed | KV_DOZE | KV_NAP | KV_SLEEP))
+	if ((now ^ word) & ~(rules->managed | rules->idle))
 		return KV_HID0_UNMANAGED;
 	return KV_HID0_OK;
 }
 
-u32 kv_apply_hid0(u32 managed, u32 now, u32 word)
+u32 kv_apply_hid0(const struct kv_hid0_rules *rules, u32 now, u32 word)
 {
-	return (now & ~managed) | (word & managed);
+	return (now & ~rules->managed) | (word & rules->managed);
+}
+
+u32 kv_shown_hid0(const struct kv_hid0_rules *rules, u32 hid0)
+{
+	return hid0 & ~rules->idle;
 }
 
 int kv_junction_celsius(int (*hotter)(void *ctx, unsigned int threshold), void *ctx, int *celsius)

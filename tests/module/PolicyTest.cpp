@@ -122,39 +122,63 @@ TEST(ModulePolicy, DefL2CRFromWhatTheFirmwareLeft)
         EXPECT_EQ(kv_def_l2cr(c.cpu, c.hasValue, c.l2crValue, c.running), c.def) << std::hex << c.running;
 }
 
-TEST(ModulePolicy, HID0ManagedBitsOnly)
+TEST(ModulePolicy, HID0RulesPerProcessor)
 {
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_750, false, false), 0x001002A8u);
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_7400, true, false), 0x000002A8u); // CPU_FTR_NO_DPM
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_7400, false, true), 0x00100288u); // CPU_FTR_NO_BTIC
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_745X, false, false), 0u);
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_ONCHIP, true, false), 0x000002A8u); // a 750FX 1.x
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_NO_L2CR, false, false), 0u);
-
     struct {
+        kv_cpu cpu;
+        bool noDpm;
+        bool noBtic;
         u32 managed;
+        u32 idle;
+    } const cases[] = {
+        {KV_CPU_750, false, false, 0x001002A8, 0x00E00000},
+        {KV_CPU_7400, true, false, 0x000002A8, 0x00E00000}, // CPU_FTR_NO_DPM
+        {KV_CPU_7400, false, true, 0x00100288, 0x00E00000}, // CPU_FTR_NO_BTIC
+        {KV_CPU_ONCHIP, true, false, 0x000002A8, 0x00E00000}, // a 750FX 1.x
+        {KV_CPU_745X, false, false, 0, 0x00600000}, // bit 8 enables the high BATs there
+        {KV_CPU_NO_L2CR, false, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const kv_hid0_rules rules = kv_hid0_rules_of(c.cpu, c.noDpm, c.noBtic);
+        EXPECT_EQ(rules.managed, c.managed) << c.cpu;
+        EXPECT_EQ(rules.idle, c.idle) << c.cpu;
+    }
+}
+
+TEST(ModulePolicy, HID0WordsChangeManagedBitsOnly)
+{
+    const kv_hid0_rules g4 = kv_hid0_rules_of(KV_CPU_7400, false, false);
+    const kv_hid0_rules noDpm = kv_hid0_rules_of(KV_CPU_7400, true, false);
+    const kv_hid0_rules g4e = kv_hid0_rules_of(KV_CPU_745X, false, false);
+    struct {
+        const kv_hid0_rules* rules;
         u32 now;
         u32 word;
         kv_hid0_verdict verdict;
         u32 after;
     } const cases[] = {
-        {0x001002A8, 0x0010C0AC, 0x0000C2AC, KV_HID0_OK, 0x0000C2AC}, // DPM off, SPD on
-        {0x001002A8, 0x0010C0AC, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0},
-        {0x001002A8, 0x0010C0A4, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0}, // even as it reads
-        {0x001002A8, 0x0010C0AC, 0x001040AC, KV_HID0_UNMANAGED, 0}, // ICE
-        {0x001002A8, 0x0010C0AC, 0x8010C0AC, KV_HID0_UNMANAGED, 0}, // EMCP
-        {0x001002A8, 0x0090C0AC, 0x0000C0AC, KV_HID0_OK, 0x0080C0AC}, // the idle loop's DOZE stays
-        {0x001002A8, 0x0010C0AC, 0x0070C0AC, KV_HID0_OK, 0x0010C0AC}, // NAP, SLEEP never written
-        {0x000002A8, 0x0000C0AC, 0x0010C0AC, KV_HID0_UNMANAGED, 0}, // DPM on a part without it
-        {0, 0x0010C0BC, 0x0010C0B4, KV_HID0_UNMANAGED, 0}, // a 7450's FOLD is not ABE
+        {&g4, 0x0010C0AC, 0x0000C2AC, KV_HID0_OK, 0x0000C2AC}, // DPM off, SPD on
+        {&g4, 0x0010C0AC, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0},
+        {&g4, 0x0010C0A4, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0}, // even as it reads
+        {&g4, 0x0010C0AC, 0x001040AC, KV_HID0_UNMANAGED, 0}, // ICE
+        {&g4, 0x0010C0AC, 0x8010C0AC, KV_HID0_UNMANAGED, 0}, // EMCP
+        {&g4, 0x0090C0AC, 0x0000C0AC, KV_HID0_OK, 0x0080C0AC}, // the idle loop's DOZE stays
+        {&g4, 0x0010C0AC, 0x0070C0AC, KV_HID0_OK, 0x0010C0AC}, // NAP, SLEEP never written
+        {&noDpm, 0x0000C0AC, 0x0010C0AC, KV_HID0_UNMANAGED, 0},
+        {&g4e, 0x0050C0BC, 0x0010C0BC, KV_HID0_OK, 0x0050C0BC}, // a 7450 naps too
+        {&g4e, 0x0010C0BC, 0x0010C0B4, KV_HID0_UNMANAGED, 0}, // its FOLD is not ABE
+        {&g4e, 0x0010C0BC, 0x0090C0BC, KV_HID0_UNMANAGED, 0}, // nor its high BATs DOZE
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.now << " <- " << c.word);
-        EXPECT_EQ(kv_check_hid0(c.managed, c.now, c.word), c.verdict);
+        EXPECT_EQ(kv_check_hid0(c.rules, c.now, c.word), c.verdict);
         if (c.verdict == KV_HID0_OK) {
-            EXPECT_EQ(kv_apply_hid0(c.managed, c.now, c.word), c.after);
+            EXPECT_EQ(kv_apply_hid0(c.rules, c.now, c.word), c.after);
         }
     }
+    // What a read shows does not depend on whether the processor napped.
+    EXPECT_EQ(kv_shown_hid0(&g4, 0x00D0C0AC), 0x0010C0ACu);
+    EXPECT_EQ(kv_shown_hid0(&g4e, 0x00D0C0BC), 0x0090C0BCu);
 }
 
 // A junction at `tenths` / 10 degrees behind a comparator that counts its uses.
