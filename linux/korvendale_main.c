@@ -69,7 +69,6 @@ enum kv_family {
 };
 
 static enum kv_cpu cpu_kind;
-static struct kv_hid0_rules hid0_rules;
 static enum kv_family family;
 static bool has_l2cr, has_tau;
 static u32 def_l2cr;
@@ -88,9 +87,13 @@ static int classify(u32 pvr)
 	family = families[cpu_kind];
 	has_l2cr = kv_l2cr_writable(cpu_kind) && cpu_has_feature(CPU_FTR_L2CR);
 	has_tau = cpu_has_feature(CPU_FTR_TAU);
-	hid0_rules = kv_hid0_rules_of(cpu_kind, cpu_has_feature(CPU_FTR_NO_DPM),
-				      cpu_has_feature(CPU_FTR_NO_BTIC));
 	return 0;
+}
+
+static u32 hid0_managed(void)
+{
+	return kv_hid0_managed(cpu_kind, cpu_has_feature(CPU_FTR_NO_DPM),
+			       cpu_has_feature(CPU_FTR_NO_BTIC));
 }
 
 /* ---------------------------------------------------------------- tracing */
@@ -393,7 +396,7 @@ static u32 vouched_l2cr(u32 running)
 /* ---------------------------------------------------------------- HID0 */
 
 struct kv_hid0_call {
-	u32 value;
+	u32 managed, value;
 	bool refused;
 };
 
@@ -401,7 +404,7 @@ static void hid0_check_on_this_cpu(void *arg)
 {
 	struct kv_hid0_call *call = arg;
 
-	if (kv_check_hid0(&hid0_rules, mfspr(SPRN_HID0), call->value) != KV_HID0_OK)
+	if (kv_check_hid0(call->managed, kv_hid0_idle(cpu_kind), mfspr(SPRN_HID0), call->value))
 		WRITE_ONCE(call->refused, true);
 }
 
@@ -409,7 +412,7 @@ static void hid0_check_on_this_cpu(void *arg)
 static void hid0_on_this_cpu(void *arg)
 {
 	const struct kv_hid0_call *call = arg;
-	const u32 hid0 = kv_apply_hid0(&hid0_rules, mfspr(SPRN_HID0), call->value);
+	const u32 hid0 = kv_apply_hid0(call->managed, mfspr(SPRN_HID0), call->value);
 
 	__asm__ __volatile__("sync" ::: "memory");
 	mtspr(SPRN_HID0, hid0);
@@ -418,11 +421,11 @@ static void hid0_on_this_cpu(void *arg)
 
 static int set_hid0(u32 value)
 {
-	struct kv_hid0_call call = { .value = value };
+	struct kv_hid0_call call = { .managed = hid0_managed(), .value = value };
 
 	cpus_read_lock();
 	on_each_cpu(hid0_check_on_this_cpu, &call, 1);
-	if (!call.refused && hid0_rules.managed)
+	if (!call.refused && call.managed)
 		on_each_cpu(hid0_on_this_cpu, &call, 1);
 	cpus_read_unlock();
 	return call.refused ? -EINVAL : 0;
@@ -515,7 +518,7 @@ static int read_node(enum kv_node node, char *text, size_t size)
 		value = mfspr(SPRN_PVR);
 		break;
 	case KV_HID0:
-		value = kv_shown_hid0(&hid0_rules, mfspr(SPRN_HID0));
+		value = mfspr(SPRN_HID0) & ~kv_hid0_idle(cpu_kind);
 		break;
 	case KV_HID1:
 		value = mfspr(SPRN_HID1);

@@ -137,49 +137,48 @@ u32 kv_def_l2cr(enum kv_cpu cpu, bool has_l2cr_value, u32 l2cr_value, u32 runnin
 	return source & (KV_L2PE | KV_L2SIZ | KV_L2RAM | KV_L2OH | KV_L2SL | KV_L2DF);
 }
 
-struct kv_hid0_rules kv_hid0_rules_of(enum kv_cpu cpu, bool no_dpm, bool no_btic)
+u32 kv_hid0_managed(enum kv_cpu cpu, bool no_dpm, bool no_btic)
 {
-	struct kv_hid0_rules rules = { 0, 0 };
+	u32 managed = KV_HID0_MANAGED;
 
-	switch (cpu) {
-	case KV_CPU_750:
-	case KV_CPU_7400:
-	case KV_CPU_ONCHIP: /* the kernel sets up every 750 derivative as a 750 */
-		rules.managed = KV_HID0_MANAGED;
-		rules.idle = KV_DOZE | KV_NAP | KV_SLEEP;
-		break;
-	case KV_CPU_745X: /* no doze: bit 8 enables the high BATs there */
-		rules.idle = KV_NAP | KV_SLEEP;
-		break;
-	default: /* the idle loop leaves a 601 to 604 alone */
-		break;
-	}
+	/* The kernel sets up every 750 derivative's HID0 as the 750's. */
+	if (cpu != KV_CPU_750 && cpu != KV_CPU_7400 && cpu != KV_CPU_ONCHIP)
+		return 0;
 	/* The kernel clears these at setup on parts that must not run them. */
 	if (no_dpm)
-		rules.managed &= ~KV_DPM;
+		managed &= ~KV_DPM;
 	if (no_btic)
-		rules.managed &= ~KV_BTIC;
-	return rules;
+		managed &= ~KV_BTIC;
+	return managed;
 }
 
-enum kv_hid0_verdict kv_check_hid0(const struct kv_hid0_rules *rules, u32 now, u32 word)
+enum kv_hid0_verdict kv_check_hid0(u32 managed, u32 idle, u32 now, u32 word)
 {
 	/* Address-only broadcasts (tlbie, tlbsync, sync) keep processors coherent. */
-	if ((rules->managed & KV_ABE) && !(word & KV_ABE))
+	if ((managed & KV_ABE) && !(word & KV_ABE))
 		return KV_HID0_ABE_CLEARED;
-	if ((now ^ word) & ~(rules->managed | rules->idle))
+	if ((now ^ word) & ~(managed | idle))
 		return KV_HID0_UNMANAGED;
 	return KV_HID0_OK;
 }
 
-u32 kv_apply_hid0(const struct kv_hid0_rules *rules, u32 now, u32 word)
+u32 kv_apply_hid0(u32 managed, u32 now, u32 word)
 {
-	return (now & ~rules->managed) | (word & rules->managed);
+	return (now & ~managed) | (word & managed);
 }
 
-u32 kv_shown_hid0(const struct kv_hid0_rules *rules, u32 hid0)
+u32 kv_hid0_idle(enum kv_cpu cpu)
 {
-	return hid0 & ~rules->idle;
+	switch (cpu) {
+	case KV_CPU_750:
+	case KV_CPU_7400:
+	case KV_CPU_ONCHIP:
+		return KV_DOZE | KV_NAP | KV_SLEEP;
+	case KV_CPU_745X: /* no doze: bit 8 enables the high BATs there */
+		return KV_NAP | KV_SLEEP;
+	default: /* the idle loop leaves a 601 to 604 alone */
+		return 0;
+	}
 }
 
 int kv_junction_celsius(int (*hotter)(void *ctx, unsigned int threshold), void *ctx, int *celsius)

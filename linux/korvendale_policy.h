@@ -100,14 +100,8 @@ const char *kv_l2cr_verdict_text(enum kv_l2cr_verdict verdict);
  */
 u32 kv_def_l2cr(enum kv_cpu cpu, bool has_l2cr_value, u32 l2cr_value, u32 running);
 
-struct kv_hid0_rules {
-	/* What a write may change: less what the kernel says the part lacks */
-	u32 managed;
-	/* The idle loop's DOZE, NAP, SLEEP: never compared, written or shown */
-	u32 idle;
-};
-
-struct kv_hid0_rules kv_hid0_rules_of(enum kv_cpu cpu, bool no_dpm, bool no_btic);
+/* The HID0 bits a write may change, less those the kernel says the part lacks. */
+u32 kv_hid0_managed(enum kv_cpu cpu, bool no_dpm, bool no_btic);
 
 enum kv_hid0_verdict {
 	KV_HID0_OK,
@@ -115,11 +109,19 @@ enum kv_hid0_verdict {
 	KV_HID0_UNMANAGED,
 };
 
-/* The verdict on a HID0 word against one processor's HID0 now. */
-enum kv_hid0_verdict kv_check_hid0(const struct kv_hid0_rules *rules, u32 now, u32 word);
-u32 kv_apply_hid0(const struct kv_hid0_rules *rules, u32 now, u32 word);
-/* HID0 as the node shows it: the same on every processor, idle or not. */
-u32 kv_shown_hid0(const struct kv_hid0_rules *rules, u32 hid0);
+/*
+ * The bits the idle loop sets by the moment on this family (DOZE, NAP,
+ * SLEEP), which a read of the node leaves out, so that the word is the same
+ * on every processor.
+ */
+u32 kv_hid0_idle(enum kv_cpu cpu);
+
+/*
+ * The verdict on a HID0 word against one processor's HID0 now. The `idle`
+ * bits are the idle loop's own: never compared, never changed.
+ */
+enum kv_hid0_verdict kv_check_hid0(u32 managed, u32 idle, u32 now, u32 word);
+u32 kv_apply_hid0(u32 managed, u32 now, u32 word);
 
 /*
  * The junction temperature from the thermal assist unit's comparator.

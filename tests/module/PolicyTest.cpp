@@ -122,7 +122,7 @@ TEST(ModulePolicy, DefL2CRFromWhatTheFirmwareLeft)
         EXPECT_EQ(kv_def_l2cr(c.cpu, c.hasValue, c.l2crValue, c.running), c.def) << std::hex << c.running;
 }
 
-TEST(ModulePolicy, HID0RulesPerProcessor)
+TEST(ModulePolicy, HID0BitsPerProcessor)
 {
     struct {
         kv_cpu cpu;
@@ -139,46 +139,42 @@ TEST(ModulePolicy, HID0RulesPerProcessor)
         {KV_CPU_NO_L2CR, false, false, 0, 0},
     };
     for (const auto& c : cases) {
-        const kv_hid0_rules rules = kv_hid0_rules_of(c.cpu, c.noDpm, c.noBtic);
-        EXPECT_EQ(rules.managed, c.managed) << c.cpu;
-        EXPECT_EQ(rules.idle, c.idle) << c.cpu;
+        EXPECT_EQ(kv_hid0_managed(c.cpu, c.noDpm, c.noBtic), c.managed) << c.cpu;
+        EXPECT_EQ(kv_hid0_idle(c.cpu), c.idle) << c.cpu;
     }
 }
 
 TEST(ModulePolicy, HID0WordsChangeManagedBitsOnly)
 {
-    const kv_hid0_rules g4 = kv_hid0_rules_of(KV_CPU_7400, false, false);
-    const kv_hid0_rules noDpm = kv_hid0_rules_of(KV_CPU_7400, true, false);
-    const kv_hid0_rules g4e = kv_hid0_rules_of(KV_CPU_745X, false, false);
+    constexpr u32 G4 = 0x001002A8, G4Idle = 0x00E00000, G4eIdle = 0x00600000;
     struct {
-        const kv_hid0_rules* rules;
+        u32 managed;
+        u32 idle;
         u32 now;
         u32 word;
         kv_hid0_verdict verdict;
         u32 after;
     } const cases[] = {
-        {&g4, 0x0010C0AC, 0x0000C2AC, KV_HID0_OK, 0x0000C2AC}, // DPM off, SPD on
-        {&g4, 0x0010C0AC, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0},
-        {&g4, 0x0010C0A4, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0}, // even as it reads
-        {&g4, 0x0010C0AC, 0x001040AC, KV_HID0_UNMANAGED, 0}, // ICE
-        {&g4, 0x0010C0AC, 0x8010C0AC, KV_HID0_UNMANAGED, 0}, // EMCP
-        {&g4, 0x0090C0AC, 0x0000C0AC, KV_HID0_OK, 0x0080C0AC}, // the idle loop's DOZE stays
-        {&g4, 0x0010C0AC, 0x0070C0AC, KV_HID0_OK, 0x0010C0AC}, // NAP, SLEEP never written
-        {&noDpm, 0x0000C0AC, 0x0010C0AC, KV_HID0_UNMANAGED, 0},
-        {&g4e, 0x0050C0BC, 0x0010C0BC, KV_HID0_OK, 0x0050C0BC}, // a 7450 naps too
-        {&g4e, 0x0010C0BC, 0x0010C0B4, KV_HID0_UNMANAGED, 0}, // its FOLD is not ABE
-        {&g4e, 0x0010C0BC, 0x0090C0BC, KV_HID0_UNMANAGED, 0}, // nor its high BATs DOZE
+        {G4, G4Idle, 0x0010C0AC, 0x0000C2AC, KV_HID0_OK, 0x0000C2AC}, // DPM off, SPD on
+        {G4, G4Idle, 0x0010C0AC, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0},
+        {G4, G4Idle, 0x0010C0A4, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0}, // even as it reads
+        {G4, G4Idle, 0x0010C0AC, 0x001040AC, KV_HID0_UNMANAGED, 0}, // ICE
+        {G4, G4Idle, 0x0010C0AC, 0x8010C0AC, KV_HID0_UNMANAGED, 0}, // EMCP
+        {G4, G4Idle, 0x0090C0AC, 0x0000C0AC, KV_HID0_OK, 0x0080C0AC}, // the idle loop's DOZE stays
+        {G4, G4Idle, 0x0010C0AC, 0x0070C0AC, KV_HID0_OK, 0x0010C0AC}, // NAP, SLEEP never written
+        {0x000002A8, G4Idle, 0x0000C0AC, 0x0010C0AC, KV_HID0_UNMANAGED, 0}, // DPM on a part without it
+        {0, G4eIdle, 0x0050C0BC, 0x0010C0BC, KV_HID0_OK, 0x0050C0BC}, // a 7450 naps too
+        {0, G4eIdle, 0x0010C0BC, 0x0010C0B4, KV_HID0_UNMANAGED, 0}, // its FOLD is not ABE
+        {0, G4eIdle, 0x0010C0BC, 0x0090C0BC, KV_HID0_UNMANAGED, 0}, // its high BATs no DOZE
+        {0, 0, 0x0000C084, 0x0040C084, KV_HID0_UNMANAGED, 0}, // a 604e never idles in HID0
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.now << " <- " << c.word);
-        EXPECT_EQ(kv_check_hid0(c.rules, c.now, c.word), c.verdict);
+        EXPECT_EQ(kv_check_hid0(c.managed, c.idle, c.now, c.word), c.verdict);
         if (c.verdict == KV_HID0_OK) {
-            EXPECT_EQ(kv_apply_hid0(c.rules, c.now, c.word), c.after);
+            EXPECT_EQ(kv_apply_hid0(c.managed, c.now, c.word), c.after);
         }
     }
-    // What a read shows does not depend on whether the processor napped.
-    EXPECT_EQ(kv_shown_hid0(&g4, 0x00D0C0AC), 0x0010C0ACu);
-    EXPECT_EQ(kv_shown_hid0(&g4e, 0x00D0C0BC), 0x0090C0BCu);
 }
 
 // A junction at `tenths` / 10 degrees behind a comparator that counts its uses.
