@@ -14,10 +14,11 @@ KORV_PACKAGES=(
 )
 
 # Only the QEMU test (label qemu) needs these: the PowerPC cross compilers,
-# the emulator, and the kernel's source with its build tools.
+# the emulator, the kernel's source with its build tools, and python3 for the
+# object-code check.
 KORV_QEMU_PACKAGES=(
     gcc-powerpc-linux-gnu g++-powerpc-linux-gnu qemu-system-ppc linux-source-6.1
-    bc bison flex cpio libelf-dev libssl-dev xz-utils
+    bc bison flex cpio libelf-dev libssl-dev xz-utils python3
 )
 
 korv_install_packages() {
