@@ -15,12 +15,14 @@
 #include <linux/module.h>
 #include <linux/slab.h>
 #include <linux/smp.h>
+#include <linux/string.h>
 
 #include <asm/reg.h>
 #include <asm/time.h>
 
 #include "korvendale_cpus.h"
 #include "korvendale_l2.h"
+#include "korvendale_policy.h"
 
 static bool trace;
 module_param(trace, bool, 0644);
@@ -160,6 +162,9 @@ static void l2_on_this_cpu(void *arg)
 static void report(const struct kv_l2_call *call, int cpu)
 {
 	const struct korv_l2_trace *t = &call->trace[cpu];
+	/* The idle loop's DOZE and NAP come and go between runs: not shown. */
+	u32 idle = kv_hid0_idle(kv_cpu_of(mfspr(SPRN_PVR)));
+	u32 value;
 	int i;
 
 	if (!trace)
@@ -167,8 +172,11 @@ static void report(const struct kv_l2_call *call, int cpu)
 	pr_info("l2cr cpu%d: write 0x%08x\n", cpu,
 		call->off ? call->from[cpu] & ~KV_L2E : call->value);
 	for (i = 0; i < t->n; i++) {
+		value = t->e[i].value;
+		if (!strncmp(t->e[i].step, "hid0 ", 5))
+			value &= ~idle;
 		if (t->e[i].has_value)
-			pr_info("l2cr cpu%d: %s 0x%08x\n", cpu, t->e[i].step, t->e[i].value);
+			pr_info("l2cr cpu%d: %s 0x%08x\n", cpu, t->e[i].step, value);
 		else
 			pr_info("l2cr cpu%d: %s\n", cpu, t->e[i].step);
 	}
