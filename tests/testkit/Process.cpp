@@ -35,6 +35,9 @@ std::vector<std::string> buildEnvironment(const Environment& overrides)
         if (eq != std::string::npos)
             merged[entry.substr(0, eq)] = entry.substr(eq + 1);
     }
+    // No program under test takes over the console of the machine running
+    // the tests; a test that wants a framebuffer names one.
+    merged["MACSIM_FBDEV"] = "/nonexistent/fb0";
     for (const auto& [key, value] : overrides) {
         if (value == "\x01unset")
             merged.erase(key);
