@@ -57,6 +57,8 @@ void FbInput::start(const PointerArea& area)
     area_ = area;
     x_ = area.left + Framebuffer::kWidth * area.scale / 2;
     y_ = area.top + Framebuffer::kHeight * area.scale / 2;
+    // The toolbox learns where the pointer starts with the first input.
+    moved_ = true;
     watch_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     watch();
     scan();
@@ -205,14 +207,13 @@ void FbInput::readDevice(Device& device, std::vector<HostInput>& out)
                 moveTo(
                     x_, int((long long)(e.value - device.yMin) * (height - 1) / (device.yMax - device.yMin)));
             else if (e.type == EV_KEY && (e.code == BTN_LEFT || e.code == BTN_TOUCH)
-                && (device.relative || device.absolute) && e.value != 2) {
-                flushMotion(out);
-                out.push_back(input(e.value ? HostInput::Kind::MouseDown : HostInput::Kind::MouseUp));
-            } else if (e.type == EV_KEY && device.keyboard) {
+                && (device.relative || device.absolute) && e.value != 2)
+                buttons_.push_back(e.value != 0);
+            else if (e.type == EV_KEY && device.keyboard) {
                 flushMotion(out);
                 key(e.code, e.value, out);
             } else if (e.type == EV_SYN) {
-                flushMotion(out);
+                endFrame(out);
             }
         }
     }
@@ -267,6 +268,16 @@ void FbInput::moveTo(int x, int y)
         y_ = y;
         moved_ = true;
     }
+}
+
+// A frame's button changes happen where it leaves the pointer: a touch
+// screen reports the touch before the place touched.
+void FbInput::endFrame(std::vector<HostInput>& out)
+{
+    flushMotion(out);
+    for (bool down : buttons_)
+        out.push_back(input(down ? HostInput::Kind::MouseDown : HostInput::Kind::MouseUp));
+    buttons_.clear();
 }
 
 void FbInput::flushMotion(std::vector<HostInput>& out)

@@ -67,6 +67,7 @@ private:
     void key(unsigned code, int value, std::vector<HostInput>& out);
     void moveTo(int x, int y);
     void flushMotion(std::vector<HostInput>& out);
+    void endFrame(std::vector<HostInput>& out);
     HostInput input(HostInput::Kind kind) const;
 
     std::string directory_;
@@ -76,6 +77,7 @@ private:
     bool watching_ = false;
     int x_ = 0, y_ = 0; // display pixels
     bool moved_ = false;
+    std::vector<bool> buttons_; // changes of the frame being read
     std::vector<unsigned> heldModifierKeys_;
     bool capsLock_ = false;
     EventModifiers launchModifiers_ = 0;
