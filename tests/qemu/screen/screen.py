@@ -2,7 +2,7 @@
 """Tarnwick X on the framebuffer of an emulated Macintosh, driven from the host.
 
     screen.py --machine mac99 --cpu 7400 --kernel VMLINUX --initrd CPIO
-              --bin HOST_BIN --work DIR --expected FILE [--screenshot PNG]
+              --bin HOST_BIN --work DIR --expected FILE [--update-expected]
 
 Boots QEMU paused with its serial console and its monitor (QMP) on unix
 sockets, then follows the guest's serial lines: once Tarnwick X has drawn its
@@ -11,7 +11,8 @@ for the pointer, the ADB keyboard for keys), takes `screendump`s, and asks
 the guest for its registers after each step ("report TEXT"). The host renders
 the same clicks headless on a simulated Macintosh given the guest's values;
 the window's area of every screen must be identical, pixel for pixel. The
-guest's transcript must equal the expected one. Standard library only.
+guest's transcript must equal the expected one. The guest's whole screen on
+the Tarnwick tab is kept as DIR/tarnwick.png. Standard library only.
 """
 
 import argparse
@@ -260,9 +261,10 @@ class Guest:
         return image.crop((image.width - MAC_W) // 2, (image.height - MAC_H) // 2, MAC_W, MAC_H)
 
     def _axis(self, mac, size, screen):
-        # The middle of the pixel, whichever way the guest rounds.
+        # The tablet's range spans the display, its ends on the first and the
+        # last pixel: the least value that lands on the pixel.
         pixel = mac + (screen - size) // 2
-        return min(TABLET_RANGE - 1, (2 * pixel + 1) * TABLET_RANGE // (2 * screen))
+        return -(-pixel * (TABLET_RANGE - 1) // (screen - 1))
 
     def _pointer(self, x, y):
         return [
@@ -433,7 +435,6 @@ def main():
     for name in ("machine", "cpu", "kernel", "initrd", "bin", "work", "expected"):
         parser.add_argument("--" + name, required=True)
     parser.add_argument("--append", default="")
-    parser.add_argument("--screenshot")
     parser.add_argument("--update-expected", action="store_true")
     args = parser.parse_args()
     work = args.work
@@ -460,8 +461,8 @@ def main():
                 play(guest, actions, screen)
                 screen = guest.settled(screen)
             mac = guest.mac_screen(screen)
-            if name == "Tarnwick tab" and args.screenshot:
-                write_png(args.screenshot, mac)
+            if name == "Tarnwick tab":
+                write_png(os.path.join(work, "tarnwick.png"), screen)
             problem = compare(name, mac, expected, work)
             if problem:
                 problems.append(problem)
