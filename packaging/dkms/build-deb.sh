@@ -20,8 +20,9 @@ done
 chmod 0644 "$root/DEBIAN/control"
 chmod 0755 "$root/DEBIAN/postinst" "$root/DEBIAN/prerm"
 
-for f in Kbuild Makefile korvendale.c; do
-    install -m 0644 "$src/linux/$f" "$root/usr/src/korvendale-$version/$f"
+# Kbuild, Makefile and every source the Kbuild file names.
+for f in "$src"/linux/Kbuild "$src"/linux/Makefile "$src"/linux/*.[chS]; do
+    install -m 0644 "$f" "$root/usr/src/korvendale-$version/${f##*/}"
 done
 sed "s/^PACKAGE_VERSION=.*/PACKAGE_VERSION=\"$version\"/" "$src/linux/dkms.conf" \
     >"$root/usr/src/korvendale-$version/dkms.conf"

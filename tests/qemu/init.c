@@ -325,6 +325,20 @@ int main(int argc, char** argv)
     show_all_nodes();
     say("unload: %s\n", error_text(unload_module()));
 
+    // The L2 as firmware would leave it running, which the emulator cannot
+    // hold: the flush, the disable and the enable run for real.
+    section("firmware L2");
+    say("load: %s\n", error_text(load_module("trace=1 test_firmware_l2cr=0xB9000000")));
+    kernel_log();
+    show_node("KorvendaleL2CR");
+    show_node("KorvendaleDefL2CR");
+    static const char* const switches[] = {"0x39000000\n", "0xB9000000\n", "0xB5000000\n", "0\n"};
+    for (size_t i = 0; i < sizeof switches / sizeof *switches; i++) {
+        try_write("KorvendaleL2CR", switches[i], strlen(switches[i]));
+        kernel_log();
+    }
+    say("unload: %s\n", error_text(unload_module()));
+
     say("KORV-END\n");
     sync();
     reboot(RB_POWER_OFF);

@@ -138,7 +138,7 @@ build_module() {
     else
         # Kbuild writes beside the sources: build a copy.
         mkdir -p "$WORK/module"
-        cp "$SRC"/linux/Kbuild "$SRC"/linux/korvendale.c "$WORK/module/"
+        cp "$SRC"/linux/Kbuild "$SRC"/linux/*.[chS] "$WORK/module/"
         "${KMAKE[@]}" -C "$KOBJ" M="$WORK/module" W=1 KCFLAGS=-Werror modules >"$WORK/module-build.log" 2>&1 ||
             { cat "$WORK/module-build.log"; die "module build failed"; }
     fi

@@ -23,42 +23,25 @@
 #include <linux/module.h>
 #include <linux/mutex.h>
 #include <linux/of.h>
-#include <linux/slab.h>
 #include <linux/smp.h>
 #include <linux/string.h>
 #include <linux/sysctl.h>
 
 #include <asm/cputable.h>
-#include <asm/page.h>
 #include <asm/reg.h>
 #include <asm/time.h>
+
+#include "korvendale_cpus.h"
 
 #ifndef CONFIG_PPC_BOOK3S_32
 #error "korvendale drives the registers of 32-bit PowerPC (Book3S) processors only"
 #endif
 
-static bool trace;
-module_param(trace, bool, 0644);
-MODULE_PARM_DESC(trace, "log every step of an L2CR write and each value written (testing only)");
-
-/* L2CR fields (bit 0 is the most significant, as in the processor manuals). */
-#define KV_L2E	 0x80000000u
-#define KV_L2SIZ 0x30000000u
-#define KV_L2CLK 0x0E000000u
-#define KV_L2RAM 0x01800000u
-#define KV_L2I	 0x00200000u
-#define KV_L2OH	 0x00030000u
-#define KV_L2DF	 0x00004000u
-#define KV_L2HWF 0x00000800u /* 7400/7410 only */
-#define KV_L2IP	 0x00000001u
-
-/* HID0 bits. */
-#define KV_DPM	 0x00100000u
-#define KV_DLOCK 0x00001000u
-#define KV_SPD	 0x00000200u
-#define KV_SGE	 0x00000080u
-#define KV_BTIC	 0x00000020u
-#define KV_ABE	 0x00000008u
+/* HID0 bits (L2CR's and the rest of HID0's in korvendale_switch.h). */
+#define KV_SPD	0x00000200u
+#define KV_SGE	0x00000080u
+#define KV_BTIC 0x00000020u
+#define KV_ABE	0x00000008u
 
 /* What the startup item and the application switch; nothing else may change. */
 #define KV_HID0_MANAGED (KV_DPM | KV_SPD | KV_SGE | KV_BTIC | KV_ABE)
@@ -73,9 +56,6 @@ MODULE_PARM_DESC(trace, "log every step of an L2CR write and each value written 
 #define KV_THRM_V	0x00000001u
 #define KV_THRM3_E	0x00000001u
 #define KV_SITV_MAX	(0x1fffu << 1)
-
-#define KV_L1_FLUSH_BYTES (64 * 1024)	    /* twice the L1 data cache */
-#define KV_L2_FLUSH_BYTES (4 * 1024 * 1024) /* twice the largest L2 */
 
 enum kv_family {
 	KV_G3,	  /* 750 family: backside L2, read-through flush */
@@ -130,238 +110,12 @@ static u32 hid0_managed(void)
 	return (family == KV_G3 || family == KV_G4) ? KV_HID0_MANAGED : 0;
 }
 
-/* ---------------------------------------------------------------- tracing */
-
-/*
- * Nothing may be printed while the L2 changes state: printk's stores could be
- * cast out of the L1 into an L2 that is about to be invalidated. Steps are
- * recorded here and printed once the cache runs again.
- */
-#define KV_TRACE_MAX 16
-struct kv_trace {
-	int n;
-	struct {
-		const char *step;
-		u32 value;
-		bool has_value;
-	} e[KV_TRACE_MAX];
-};
-
-static void note(struct kv_trace *t, const char *step, u32 value)
-{
-	if (t->n < KV_TRACE_MAX) {
-		t->e[t->n].step = step;
-		t->e[t->n].value = value;
-		t->e[t->n].has_value = true;
-		t->n++;
-	}
-}
-
-static void note_step(struct kv_trace *t, const char *step)
-{
-	note(t, step, 0);
-	t->e[t->n - 1].has_value = false;
-}
-
 /* --------------------------------------------------------------- L2CR */
-
-struct kv_l2cr_call {
-	u32 value;
-	int result[NR_CPUS];
-	struct kv_trace trace[NR_CPUS];
-};
-
-static void sync_isync(void)
-{
-	__asm__ __volatile__("sync; isync" ::: "memory");
-}
-
-/* Each line is loaded, then written back and dropped, so no modified line of
- * the region (or of what the loads displaced) stays in the cache. */
-static __always_inline void flush_by_reading(unsigned long bytes)
-{
-	const char *base = (const char *)__va(0);
-	unsigned long off;
-
-	for (off = 0; off < bytes; off += L1_CACHE_BYTES)
-		(void)READ_ONCE(*(const volatile u32 *)(base + off));
-	for (off = 0; off < bytes; off += L1_CACHE_BYTES)
-		__asm__ __volatile__("dcbf 0,%0" : : "r"(base + off) : "memory");
-	__asm__ __volatile__("sync" ::: "memory");
-}
-
-static __always_inline void put_l2cr(u32 v)
-{
-	__asm__ __volatile__("sync" ::: "memory");
-	mtspr(SPRN_L2CR, v);
-	__asm__ __volatile__("sync; isync" ::: "memory");
-}
-
-/* Polls until (L2CR & bit) clears or `us` microseconds pass, by the time base
- * alone (no call, no store); returns the last L2CR read. */
-static __always_inline u32 poll_l2cr_clear(u32 bit, unsigned long us)
-{
-	const unsigned long start = mftb(), ticks = us * tb_ticks_per_usec;
-	u32 l2cr;
-
-	do
-		l2cr = mfspr(SPRN_L2CR);
-	while ((l2cr & bit) && mftb() - start < ticks);
-	return l2cr;
-}
-
-/*
- * From the end of the flush to the disable, no store may reach memory: a
- * line modified then could be cast out into the L2 just before it is thrown
- * away. These two run without calls or stack traffic; the trace is written
- * after them.
- */
-static noinline void g3_flush_and_disable(u32 old)
-{
-	flush_by_reading(KV_L2_FLUSH_BYTES);
-	put_l2cr(old & ~KV_L2E);
-}
-
-static noinline u32 g4_flush_and_disable(u32 old)
-{
-	u32 l2cr;
-
-	put_l2cr(old | KV_L2HWF);
-	l2cr = poll_l2cr_clear(KV_L2HWF, 100000);
-	put_l2cr((l2cr & KV_L2HWF) ? old : (old & ~(KV_L2E | KV_L2HWF)));
-	return l2cr;
-}
-
-static void write_l2cr(struct kv_trace *t, const char *step, u32 v)
-{
-	note(t, step, v);
-	put_l2cr(v);
-}
-
-/*
- * Reconfigures this processor's L2 as the 750 and 7400 manuals require:
- * interrupts off; DPM off (no global invalidate may run under dynamic power
- * management); L1 data cache flushed; the L2 flushed and disabled; the new
- * configuration written with L2E clear, which starts its DLL; a global
- * invalidate, which lasts longer than the DLL needs to lock; then L2E.
- */
-static void l2cr_on_this_cpu(void *arg)
-{
-	struct kv_l2cr_call *call = arg;
-	int cpu = smp_processor_id();
-	struct kv_trace *t = &call->trace[cpu];
-	const u32 config = call->value & ~(KV_L2E | KV_L2I | KV_L2IP | KV_L2HWF);
-	unsigned long flags;
-	u32 hid0, old, l2cr;
-	int result = 0;
-
-	local_irq_save(flags);
-	note_step(t, "interrupts off");
-	hid0 = mfspr(SPRN_HID0);
-	if (hid0 & KV_DPM) {
-		note(t, "hid0 dpm off", hid0 & ~KV_DPM);
-		mtspr(SPRN_HID0, hid0 & ~KV_DPM);
-		sync_isync();
-	}
-	if (cpu_has_feature(CPU_FTR_ALTIVEC))
-		__asm__ __volatile__(".long 0x7e00066c" ::: "memory"); /* dssall */
-
-	old = mfspr(SPRN_L2CR);
-	if (!(old & KV_L2E)) {
-		note(t, "flush l1 by reading", KV_L1_FLUSH_BYTES);
-		flush_by_reading(KV_L1_FLUSH_BYTES);
-		write_l2cr(t, "disable", old);
-	} else if (family == KV_G3) {
-		/* The 750's L2 keeps what loads bring in: reading twice its largest
-		 * size through both caches empties L1 and L2 alike. */
-		note(t, "flush l1+l2 by reading", KV_L2_FLUSH_BYTES);
-		note(t, "disable", old & ~KV_L2E);
-		g3_flush_and_disable(old);
-	} else {
-		/* The 7400's L2 is a victim cache that loads don't fill. The L1 is
-		 * flushed into it, then locked so nothing more is cast out, and the
-		 * L2 writes its modified lines back by itself. */
-		note(t, "flush l1 by reading", KV_L1_FLUSH_BYTES);
-		flush_by_reading(KV_L1_FLUSH_BYTES);
-		mtspr(SPRN_HID0, mfspr(SPRN_HID0) | KV_DLOCK);
-		sync_isync();
-		note(t, "hid0 l1 data locked", mfspr(SPRN_HID0));
-		l2cr = g4_flush_and_disable(old);
-		note(t, "hardware flush", old | KV_L2HWF);
-		if (l2cr & KV_L2HWF) {
-			note(t, "hardware flush timed out, left as it was", old);
-			result = -ETIMEDOUT;
-		} else {
-			note(t, "disable", old & ~(KV_L2E | KV_L2HWF));
-		}
-		mtspr(SPRN_HID0, mfspr(SPRN_HID0) & ~KV_DLOCK);
-		sync_isync();
-		note(t, "hid0 l1 data unlocked", mfspr(SPRN_HID0));
-	}
-	if (!result && (call->value & KV_L2E)) {
-		write_l2cr(t, "configure", config);
-		write_l2cr(t, "global invalidate", config | KV_L2I);
-		l2cr = poll_l2cr_clear(KV_L2IP, 20000);
-		if (!(l2cr & KV_L2IP)) {
-			note(t, "invalidate complete", l2cr);
-			write_l2cr(t, "end invalidate", config);
-			write_l2cr(t, "enable", config | KV_L2E);
-		} else {
-			write_l2cr(t, "invalidate timed out, left disabled", config);
-			result = -ETIMEDOUT;
-		}
-	} else if (!result) {
-		write_l2cr(t, "configure disabled", config);
-	}
-	if (hid0 & KV_DPM) {
-		mtspr(SPRN_HID0, mfspr(SPRN_HID0) | KV_DPM);
-		sync_isync();
-		note(t, "hid0 dpm restored", mfspr(SPRN_HID0));
-	}
-	note(t, "l2cr reads", mfspr(SPRN_L2CR));
-	local_irq_restore(flags);
-	note_step(t, "interrupts restored");
-	call->result[cpu] = result;
-}
-
-static int set_l2cr(u32 value)
-{
-	struct kv_l2cr_call *call;
-	int cpu, i, result = 0;
-
-	if ((value & KV_L2E) && !(value & KV_L2CLK))
-		return -EINVAL; /* an enabled L2 with its clock off */
-	call = kzalloc(sizeof(*call), GFP_KERNEL);
-	if (!call)
-		return -ENOMEM;
-	call->value = value;
-	cpus_read_lock();
-	on_each_cpu(l2cr_on_this_cpu, call, 1);
-	for_each_online_cpu (cpu) {
-		if (trace) {
-			pr_info("l2cr cpu%d: write 0x%08x\n", cpu, value);
-			for (i = 0; i < call->trace[cpu].n; i++) {
-				if (call->trace[cpu].e[i].has_value)
-					pr_info("l2cr cpu%d: %s 0x%08x\n", cpu,
-						call->trace[cpu].e[i].step,
-						call->trace[cpu].e[i].value);
-				else
-					pr_info("l2cr cpu%d: %s\n", cpu,
-						call->trace[cpu].e[i].step);
-			}
-		}
-		if (call->result[cpu] && !result)
-			result = call->result[cpu];
-	}
-	cpus_read_unlock();
-	kfree(call);
-	return result;
-}
 
 static int get_l2cr(u32 *value)
 {
 	if (has_l2cr)
-		*value = mfspr(SPRN_L2CR);
+		*value = kv_l2_get();
 	else if (family == KV_745X && cpu_has_feature(CPU_FTR_L2CR))
 		*value = mfspr(SPRN_L2CR) & KV_L2E; /* only L2E means the same there */
 	else
@@ -382,7 +136,7 @@ static u32 firmware_l2cr(void)
 	if (!has_l2cr)
 		return 0; /* no backside SRAM at all */
 	cpu = of_find_node_by_type(NULL, "cpu");
-	prop = cpu ? of_get_property(cpu, "l2cr-value", &len) : NULL;
+	prop = cpu && !kv_l2_testing() ? of_get_property(cpu, "l2cr-value", &len) : NULL;
 	if (prop && len >= (int)sizeof(*prop)) {
 		value = be32_to_cpup(prop);
 		of_node_put(cpu);
@@ -390,11 +144,16 @@ static u32 firmware_l2cr(void)
 		return (value & KV_L2E) ? (value & fields) : KV_DEFL2CR_UNTESTED;
 	}
 	of_node_put(cpu);
-	value = mfspr(SPRN_L2CR);
+	value = kv_l2_running();
 	return (value & KV_L2E) ? (value & fields) : KV_DEFL2CR_UNTESTED;
 }
 
 /* ---------------------------------------------------------------- HID0 */
+
+static void sync_isync(void)
+{
+	__asm__ __volatile__("sync; isync" ::: "memory");
+}
 
 struct kv_hid0_call {
 	u32 managed, value;
@@ -424,6 +183,7 @@ static int set_hid0(u32 value)
 	}
 	/* Each processor keeps its own other bits (its sleep modes, say). */
 	on_each_cpu(hid0_on_this_cpu, &call, 1);
+	kv_hid0_store(call.managed, value);
 	cpus_read_unlock();
 	return 0;
 }
@@ -510,7 +270,7 @@ static int read_node(enum kv_node node, char *text, size_t size)
 		value = mfspr(SPRN_PVR);
 		break;
 	case KV_HID0:
-		value = mfspr(SPRN_HID0);
+		value = kv_hid0_get(hid0_managed());
 		break;
 	case KV_HID1:
 		value = mfspr(SPRN_HID1);
@@ -542,7 +302,7 @@ static int write_node(enum kv_node node, u32 value)
 	case KV_L2CR:
 		if (!has_l2cr)
 			return -EOPNOTSUPP; /* none, or one the programs don't drive */
-		return set_l2cr(value);
+		return kv_l2_set(value);
 	default:
 		return -EPERM;
 	}
@@ -646,22 +406,29 @@ static struct ctl_table_header *kv_header;
 static int __init korvendale_init(void)
 {
 	u32 pvr = mfspr(SPRN_PVR);
+	int result;
 
 	if (classify(pvr)) {
 		pr_err("refusing to load: processor 0x%08x is not a PowerPC Macintosh processor\n",
 		       pvr);
 		return -ENODEV;
 	}
+	result = kv_cpus_init(family == KV_G3 ? KV_L2_READ_FLUSH : KV_L2_HW_FLUSH, has_l2cr);
+	if (result)
+		return result;
 	def_l2cr = firmware_l2cr();
 	kv_header = register_sysctl("hw", kv_table);
-	if (!kv_header)
+	if (!kv_header) {
+		kv_cpus_exit();
 		return -ENOMEM;
+	}
 	return 0;
 }
 
 static void __exit korvendale_exit(void)
 {
 	unregister_sysctl_table(kv_header);
+	kv_cpus_exit();
 }
 
 module_init(korvendale_init);
