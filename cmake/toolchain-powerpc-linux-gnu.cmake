@@ -4,9 +4,11 @@
 #   cmake -S . -B build-ppc -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-powerpc-linux-gnu.cmake
 #   cmake --build build-ppc
 #
-# It builds the programs without a screen (korvendalecache, Korvendale
-# Startup, macsim), statically linked, so they run on any PowerPC Linux with
-# nothing installed beside them.
+# It builds the three programs and macsim, statically linked, so they run on
+# any PowerPC Linux with nothing installed beside them: Tarnwick X without
+# SDL2 or libpng, on the Linux console or headless. The resource compiler
+# runs on the build machine: -DKORV_HOST_RESCOMP=<native build>/bin/rescomp
+# names one, else the build makes one natively on the side (host-tools/).
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR powerpc)
 

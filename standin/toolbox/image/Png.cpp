@@ -60,15 +60,6 @@ bool writePNG(const std::string& path, const uint32_t* pixels, int w, int h, int
     return ok;
 }
 
-bool writePNG(const std::string& path, const Image& image, std::string* error)
-{
-    if (image.pixels.size() != size_t(image.width) * size_t(image.height)) {
-        fail(error, "image size does not match its pixels");
-        return false;
-    }
-    return writePNG(path, image.pixels.data(), image.width, image.height, image.width, error);
-}
-
 bool readPNG(const std::string& path, Image& result, std::string* error)
 {
     png_image image;

@@ -1,4 +1,5 @@
-// PNG files for screenshots and golden images, through libpng.
+// PNG files for screenshots and golden images: through libpng, or, in a build
+// without it, written uncompressed by the toolbox and not read at all.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,15 @@ struct Image {
 // Returns false and describes the failure in *error if it could not.
 bool writePNG(
     const std::string& path, const uint32_t* pixels, int w, int h, int stride, std::string* error = nullptr);
-bool writePNG(const std::string& path, const Image& image, std::string* error = nullptr);
+inline bool writePNG(const std::string& path, const Image& image, std::string* error = nullptr)
+{
+    if (image.pixels.size() != size_t(image.width) * size_t(image.height)) {
+        if (error)
+            *error = "image size does not match its pixels";
+        return false;
+    }
+    return writePNG(path, image.pixels.data(), image.width, image.height, image.width, error);
+}
 
 // Reads any PNG (palette, grey, 16-bit and alpha are converted; alpha is
 // dropped). Returns false and describes the failure in *error if it could not.
