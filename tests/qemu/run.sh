@@ -269,7 +269,7 @@ build_screen_initramfs() {
     "${CROSS}gcc" -static -O2 -Wall -Wextra -Werror -o "$root/init" "$SCREEN/init.c"
     ln -sf /init "$root/sbin/modprobe"
     cp "$WORK/module/korvendale.ko" "$root/lib/modules/"
-    echo "options korvendale trace=1 ${KORV_SCREEN_MODULE_OPTIONS:-}" >"$root/etc/modprobe.d/korvendale.conf"
+    echo "options korvendale trace=1 test_firmware_l2cr=0xB9000000" >"$root/etc/modprobe.d/korvendale.conf"
     (cd "$root" && find . -mindepth 1 | LC_ALL=C sort | cpio -o -H newc -R 0:0 --quiet) >"$SCREEN_WORK/initramfs.cpio"
 }
 
