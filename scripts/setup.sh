@@ -13,10 +13,11 @@ KORV_PACKAGES=(
     clang libclang-rt-14-dev dpkg-dev desktop-file-utils man-db groff-base valgrind lintian
 )
 
-# Only the QEMU test (label qemu) needs these: the PowerPC cross compilers,
-# the emulator, and the kernel's source with its build tools.
+# Only the QEMU and PowerPC tests (label qemu) need these: the PowerPC cross compilers,
+# the emulators (a whole machine, and qemu-user for single programs), and
+# the kernel's source with its build tools.
 KORV_QEMU_PACKAGES=(
-    gcc-powerpc-linux-gnu g++-powerpc-linux-gnu qemu-system-ppc linux-source-6.1
+    gcc-powerpc-linux-gnu g++-powerpc-linux-gnu qemu-system-ppc qemu-user linux-source-6.1
     bc bison flex cpio libelf-dev libssl-dev xz-utils
 )
 

@@ -166,7 +166,8 @@ TEST(HeadlessRun, FramesFolderReceivesEveryPresentedFrame)
 TEST(HostChoice, UnknownDisplayKindIsRefused)
 {
     auto result = testkit::run("framework-probe", {}, {{"MACSIM_DISPLAY", "projector"}});
-    EXPECT_EQ(result.err, "macsim: MACSIM_DISPLAY must be \"headless\" or \"window\", not \"projector\"\n");
+    EXPECT_EQ(result.err,
+        "macsim: MACSIM_DISPLAY must be \"headless\", \"window\" or \"framebuffer\", not \"projector\"\n");
     EXPECT_EQ(result.status, 1);
 }
 

@@ -156,16 +156,11 @@ build_init() {
 
 # ---------------------------------------------------------------- programs
 # korvendalecache and Korvendale Startup, static PowerPC builds of the same
-# sources.
+# sources, in the cross build folder the PowerPC tests share.
 PPC_BUILD=$WORK/ppc
 build_programs() {
-    [ -f "$SRC/cmake/toolchain-powerpc-linux-gnu.cmake" ] || die "no cmake/toolchain-powerpc-linux-gnu.cmake"
-    cmake -S "$SRC" -B "$PPC_BUILD" -DCMAKE_TOOLCHAIN_FILE="$SRC/cmake/toolchain-powerpc-linux-gnu.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DKORV_BUILD_TESTS=OFF \
-        -DKORV_BUILD_BENCHMARKS=OFF >"$WORK/programs-configure.log" 2>&1 ||
-        { cat "$WORK/programs-configure.log"; die "cross configure failed"; }
-    cmake --build "$PPC_BUILD" -j"$JOBS" --target korvendalecache korvendale_startup >"$WORK/programs-build.log" 2>&1 ||
-        { tail -n 40 "$WORK/programs-build.log"; die "cross build failed"; }
+    JOBS=$JOBS "$SRC/scripts/cross-build.sh" "$SRC" "$PPC_BUILD" korvendalecache korvendale_startup ||
+        die "cross build failed"
 }
 
 program_file() { [ -d "$PPC_BUILD" ] || return 0; find "$PPC_BUILD/" -type f -name "$1" -perm -u+x | head -n1; }

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,6 +35,9 @@ std::vector<std::string> buildEnvironment(const Environment& overrides)
         if (eq != std::string::npos)
             merged[entry.substr(0, eq)] = entry.substr(eq + 1);
     }
+    // No program under test takes over the console of the machine running
+    // the tests; a test that wants a framebuffer names one.
+    merged["MACSIM_FBDEV"] = "/nonexistent/fb0";
     for (const auto& [key, value] : overrides) {
         if (value == "\x01unset")
             merged.erase(key);
@@ -178,7 +182,8 @@ std::vector<std::string> ScriptedRun::dialogs() const
     return lines;
 }
 
-ScriptedRun runScripted(const std::string& program, const std::string& script, Environment env, bool asNobody)
+ScriptedRun runScripted(const std::string& program, const std::string& script, Environment env, bool asNobody,
+    const std::vector<std::string>& args)
 {
     static TempDir runs;
     static int count = 0;
@@ -195,8 +200,20 @@ ScriptedRun runScripted(const std::string& program, const std::string& script, E
     env.emplace("MACSIM_SCRIPT", (run.dir / "script.txt").string());
     env.emplace("MACSIM_LOG_DIALOGS", "1");
     static_cast<ProcessResult&>(run)
-        = asNobody ? runAsNobody(program, {}, env) : testkit::run(program, {}, env);
+        = asNobody ? runAsNobody(program, args, env) : testkit::run(program, args, env);
     return run;
+}
+
+std::string lintianComplaints(const fs::path& deb)
+{
+    const ProcessResult r = run("/usr/bin/lintian", {"--tag-display-limit", "0", deb.string()});
+    std::istringstream lines(r.out);
+    std::string line, complaints;
+    while (std::getline(lines, line)) {
+        if (line.rfind("E: ", 0) == 0 || line.rfind("W: ", 0) == 0)
+            complaints += line + "\n";
+    }
+    return complaints;
 }
 
 int runUnprivileged(int (*body)(void*), void* context)

@@ -10,13 +10,23 @@ namespace toolbox {
 namespace {
 
 int pipeEnds[2] = {-1, -1};
+volatile sig_atomic_t asked[2] = {0, 0};
+void (*lastWords)() = nullptr;
 
 extern "C" void onQuitSignal(int sig)
 {
+    volatile sig_atomic_t& before = asked[sig == SIGTERM ? 0 : 1];
+    if (before) {
+        if (lastWords)
+            lastWords();
+        std::signal(sig, SIG_DFL);
+        raise(sig);
+        return;
+    }
+    before = 1;
     int savedErrno = errno;
     char byte = 'q';
     [[maybe_unused]] ssize_t n = write(pipeEnds[1], &byte, 1);
-    std::signal(sig, SIG_DFL);
     errno = savedErrno;
 }
 
@@ -38,6 +48,16 @@ void installQuitSignals()
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+}
+
+int quitSignalDescriptor()
+{
+    return pipeEnds[0];
+}
+
+void setQuitSignalLastWords(void (*restore)())
+{
+    lastWords = restore;
 }
 
 bool takeQuitSignal()

@@ -9,5 +9,9 @@ namespace toolbox {
 void installQuitSignals();
 // True once for every signal that arrived since the last call.
 bool takeQuitSignal();
+// Readable while a quit signal waits to be taken (-1 before installQuitSignals).
+int quitSignalDescriptor();
+// Run (async-signal-safe) just before a second signal ends the program.
+void setQuitSignalLastWords(void (*restore)());
 
 } // namespace toolbox

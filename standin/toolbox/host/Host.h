@@ -39,17 +39,24 @@ public:
     virtual EventModifiers launchModifiers() const { return 0; }
 };
 
-// What the environment asks for: no display (MACSIM_DISPLAY=headless, or
-// neither DISPLAY nor WAYLAND_DISPLAY set), a window because a display is
-// there, or a window because MACSIM_DISPLAY=window says so.
-enum class DisplayWish { None, Window, WindowRequired };
+// What MACSIM_DISPLAY asks for: nothing (the host library's own choice), no
+// screen, or insisting on a window or on the framebuffer.
+enum class DisplayWish { Automatic, Headless, Window, Framebuffer };
 
 // Makes the host. Defined by the one host library the program links:
-// standin_host_sdl2 (the SDL window, or headless without a display) or
-// standin_host_headless (headless always; a required window is refused).
-// A host that cannot start ends the program with one line on standard error
-// and exit status 1.
+// standin_host_sdl2 (a window where a display server answers, else the
+// console's framebuffer), standin_host_console (the framebuffer) or
+// standin_host_headless (headless always). MACSIM_DISPLAY=headless is
+// headless in each. A host that cannot start ends the program with one line
+// on standard error and exit status 1.
 std::unique_ptr<Host> makeHost(DisplayWish wish);
+
+// MACSIM_DISPLAY read; a value it cannot be ends the program (status 1).
+DisplayWish displayWish();
+// DISPLAY or WAYLAND_DISPLAY names a display server.
+bool displayServerNamed();
+// MACSIM_SCALE, or 0 when unset; a bad value ends the program (status 1).
+int requestedScale();
 
 // The host, created on first use by makeHost.
 Host& host();

@@ -20,23 +20,6 @@ std::unique_ptr<Host>& theHost()
     return h;
 }
 
-DisplayWish displayWish()
-{
-    const char* display = std::getenv("MACSIM_DISPLAY");
-    if (display && std::strcmp(display, "headless") == 0)
-        return DisplayWish::None;
-    if (display && *display && std::strcmp(display, "window") != 0) {
-        std::fprintf(
-            stderr, "macsim: MACSIM_DISPLAY must be \"headless\" or \"window\", not \"%s\"\n", display);
-        std::exit(1);
-    }
-    if (display && std::strcmp(display, "window") == 0)
-        return DisplayWish::WindowRequired;
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 && *x11) || (wayland && *wayland) ? DisplayWish::Window : DisplayWish::None;
-}
-
 bool presentedOnce = false;
 
 void signalReady()
@@ -51,6 +34,43 @@ void signalReady()
 }
 
 } // namespace
+
+DisplayWish displayWish()
+{
+    const char* display = std::getenv("MACSIM_DISPLAY");
+    if (!display || !*display)
+        return DisplayWish::Automatic;
+    if (std::strcmp(display, "headless") == 0)
+        return DisplayWish::Headless;
+    if (std::strcmp(display, "window") == 0)
+        return DisplayWish::Window;
+    if (std::strcmp(display, "framebuffer") == 0)
+        return DisplayWish::Framebuffer;
+    std::fprintf(stderr,
+        "macsim: MACSIM_DISPLAY must be \"headless\", \"window\" or \"framebuffer\", not \"%s\"\n", display);
+    std::exit(1);
+}
+
+bool displayServerNamed()
+{
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+int requestedScale()
+{
+    const char* text = std::getenv("MACSIM_SCALE");
+    if (!text || !*text)
+        return 0;
+    char* end = nullptr;
+    long value = std::strtol(text, &end, 10);
+    if (*end != '\0' || value < 1 || value > 8) {
+        std::fprintf(stderr, "macsim: MACSIM_SCALE must be a whole number from 1 to 8, not \"%s\"\n", text);
+        std::exit(1);
+    }
+    return int(value);
+}
 
 Host& host()
 {

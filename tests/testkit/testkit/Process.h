@@ -42,8 +42,12 @@ struct ScriptedRun : ProcessResult {
     // The Dialog Manager's log lines: "alert 10001: a | b | c | d", "dialog 130 -> 2".
     std::vector<std::string> dialogs() const;
 };
-ScriptedRun runScripted(
-    const std::string& program, const std::string& script, Environment env = {}, bool asNobody = false);
+// `args` go to the program (a program run by an emulator takes its own path).
+ScriptedRun runScripted(const std::string& program, const std::string& script, Environment env = {},
+    bool asNobody = false, const std::vector<std::string>& args = {});
+
+// lintian's errors and warnings about a package, one a line ("" when clean).
+std::string lintianComplaints(const std::filesystem::path& deb);
 
 // Runs `body` in a forked child as uid and gid 65534 (when the test runs as
 // root) and returns its exit status.

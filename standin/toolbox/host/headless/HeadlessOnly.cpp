@@ -8,8 +8,8 @@ namespace toolbox {
 
 std::unique_ptr<Host> makeHost(DisplayWish wish)
 {
-    if (wish == DisplayWish::WindowRequired) {
-        std::fprintf(stderr, "macsim: this program has no window (MACSIM_DISPLAY=headless runs it)\n");
+    if (wish == DisplayWish::Window || wish == DisplayWish::Framebuffer) {
+        std::fprintf(stderr, "macsim: this program has no screen (MACSIM_DISPLAY=headless runs it)\n");
         std::exit(1);
     }
     return std::make_unique<HeadlessHost>();

@@ -18,21 +18,6 @@ namespace {
 constexpr int kWidth = Framebuffer::kWidth;
 constexpr int kHeight = Framebuffer::kHeight;
 
-// MACSIM_SCALE, or 0 when unset; a bad value ends the program.
-int requestedScale()
-{
-    const char* text = std::getenv("MACSIM_SCALE");
-    if (!text || !*text)
-        return 0;
-    char* end = nullptr;
-    long value = std::strtol(text, &end, 10);
-    if (*end != '\0' || value < 1 || value > 8) {
-        std::fprintf(stderr, "macsim: MACSIM_SCALE must be a whole number from 1 to 8, not \"%s\"\n", text);
-        std::exit(1);
-    }
-    return int(value);
-}
-
 std::string windowTitle()
 {
     if (const char* title = std::getenv("MACSIM_TITLE"))

@@ -3,16 +3,13 @@
 // Alt as Option).
 #pragma once
 
+#include "host/KeyPositions.h"
+
 #include <Events.h>
 
 #include <SDL.h>
 
 namespace toolbox {
-
-struct MacKey {
-    UInt8 charCode = 0;
-    UInt8 keyCode = 0;
-};
 
 EventModifiers modifiersOf(SDL_Keymod mod);
 bool isModifierKey(SDL_Scancode code);
