@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace apptest {
 namespace {
 
@@ -19,6 +21,11 @@ struct ChoiceCase {
     std::string err; // for a usage: the line before it
     std::string screen; // for a usage: its "Screen now:" line
 };
+
+void PrintTo(const ChoiceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ScreenChoice : public testing::TestWithParam<ChoiceCase> { };
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ struct PixelCase {
     size_t lineLength;
     std::vector<uint8_t> device; // after the copy; kUntouched where nothing was written
 };
+
+void PrintTo(const PixelCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class FramebufferPixels : public testing::TestWithParam<PixelCase> { };
 

@@ -53,6 +53,8 @@ void FbInput::start(const PointerArea& area)
     area_ = area;
     x_ = area.left + Framebuffer::kWidth * area.scale / 2;
     y_ = area.top + Framebuffer::kHeight * area.scale / 2;
+    // The toolbox learns where the pointer starts with the first input.
+    moved_ = true;
     watch_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     watch();
     scan();

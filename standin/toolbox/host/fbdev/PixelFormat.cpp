@@ -106,6 +106,7 @@ PixelConverter::PixelConverter(const PixelFormat& format)
 {
     if (format.indexed) {
         inverse_.assign(32 * 32 * 32, -1);
+        initRecent();
         return;
     }
     for (uint32_t c = 0; c < 256; ++c) {
@@ -115,6 +116,14 @@ PixelConverter::PixelConverter(const PixelFormat& format)
     }
     // Devices that honour an alpha channel get an opaque one.
     opaque_ = encode(255, format.transp);
+    initRecent();
+}
+
+void PixelConverter::initRecent()
+{
+    Converted black;
+    store(pixelValue(0), black.bytes);
+    recent_.fill(black);
 }
 
 uint32_t PixelConverter::pixelValue(uint32_t rgb) const
@@ -142,6 +151,31 @@ void PixelConverter::store(uint32_t value, uint8_t* out) const
     }
 }
 
+// One source row into device bytes, each pixel repeated `scale` times; the
+// size a constant, so each pixel is one store. Runs of one colour convert once.
+template<int Bytes>
+void PixelConverter::expandRow(const uint32_t* in, int width, int scale, uint8_t* out) const
+{
+    const Converted* last = &converted(in[0]);
+    for (int x = 0; x < width; ++x) {
+        if (in[x] != last->rgb)
+            last = &converted(in[x]);
+        for (int s = 0; s < scale; ++s, out += Bytes)
+            std::memcpy(out, last->bytes, Bytes);
+    }
+}
+
+// Text and controls alternate between a few colours: each is converted once.
+const PixelConverter::Converted& PixelConverter::converted(uint32_t rgb) const
+{
+    Converted& slot = recent_[(rgb ^ rgb >> 8 ^ rgb >> 16) & 0xFF];
+    if (slot.rgb != rgb) {
+        slot.rgb = rgb;
+        store(pixelValue(rgb), slot.bytes);
+    }
+    return slot;
+}
+
 void PixelConverter::copy(const uint32_t* src, int srcStride, const Rect& area, const Placement& at,
     uint8_t* device, size_t lineLength) const
 {
@@ -151,21 +185,23 @@ void PixelConverter::copy(const uint32_t* src, int srcStride, const Rect& area, 
     const int scale = at.scale;
     const size_t rowBytes = size_t(width) * size_t(scale) * size_t(bytes_);
     row_.resize(rowBytes);
-    uint32_t lastColour = 0;
-    uint8_t lastBytes[4];
-    store(pixelValue(lastColour), lastBytes);
+    const size_t column = size_t(at.x + area.left * scale) * size_t(bytes_);
     for (int y = area.top; y < area.bottom; ++y) {
         const uint32_t* in = src + size_t(y) * size_t(srcStride) + size_t(area.left);
-        uint8_t* out = row_.data();
-        for (int x = 0; x < width; ++x) {
-            if (in[x] != lastColour) {
-                lastColour = in[x];
-                store(pixelValue(lastColour), lastBytes);
-            }
-            for (int s = 0; s < scale; ++s, out += bytes_)
-                std::memcpy(out, lastBytes, size_t(bytes_));
+        switch (bytes_) {
+        case 1:
+            expandRow<1>(in, width, scale, row_.data());
+            break;
+        case 2:
+            expandRow<2>(in, width, scale, row_.data());
+            break;
+        case 3:
+            expandRow<3>(in, width, scale, row_.data());
+            break;
+        default:
+            expandRow<4>(in, width, scale, row_.data());
+            break;
         }
-        const size_t column = size_t(at.x + area.left * scale) * size_t(bytes_);
         for (int s = 0; s < scale; ++s) {
             const size_t line = size_t(at.y + y * scale + s);
             std::memcpy(device + line * lineLength + column, row_.data(), rowBytes);

@@ -54,7 +54,14 @@ public:
     void fill(uint32_t rgb, int x, int y, int width, int height, uint8_t* device, size_t lineLength) const;
 
 private:
+    struct Converted {
+        uint32_t rgb = 0;
+        uint8_t bytes[4] = {};
+    };
     void store(uint32_t value, uint8_t* out) const;
+    void initRecent();
+    const Converted& converted(uint32_t rgb) const;
+    template<int Bytes> void expandRow(const uint32_t* in, int width, int scale, uint8_t* out) const;
 
     PixelFormat format_;
     int bytes_;
@@ -63,6 +70,7 @@ private:
     // Indexed: the nearest table entry of each colour at 5 bits a component
     // (-1 until asked for).
     mutable std::vector<int16_t> inverse_;
+    mutable std::array<Converted, 256> recent_ {};
     mutable std::vector<uint8_t> row_;
 };
 
