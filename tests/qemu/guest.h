@@ -38,7 +38,7 @@ static void open_kernel_log(void)
             say("printk: %s\n", strerror(errno));
         close(fd);
     }
-    kmsg = open("/dev/kmsg", O_RDONLY | O_NONBLOCK);
+    kmsg = open("/dev/kmsg", O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     lseek(kmsg, 0, SEEK_END);
 }
 

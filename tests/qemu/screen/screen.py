@@ -291,21 +291,39 @@ class Guest:
         self.command("input-send-event", events=events(True))
         self.command("input-send-event", events=list(reversed(events(False))))
 
-    def settled(self, before=None):
-        """The screen once it changed from `before` and two dumps agree."""
+    def _pointer_hidden(self, image, points):
+        """The image with the pointer's box (16x16 from its hot spot) blacked out at each point."""
+        rgb = bytearray(image.rgb)
+        for x, y in points:
+            x += (image.width - MAC_W) // 2
+            y += (image.height - MAC_H) // 2
+            for row in range(max(y - 1, 0), min(y + 16, image.height)):
+                left, right = max(x - 1, 0), min(x + 16, image.width)
+                rgb[(row * image.width + left) * 3 : (row * image.width + right) * 3] = bytes(3 * (right - left))
+        return bytes(rgb)
+
+    def settled(self, before=None, beside=None):
+        """The screen once it changed from `before` (beside the pointer at
+        the points `beside`, when given) and two dumps in a row agree."""
         deadline = time.monotonic() + STEP_TIMEOUT
         last = self.screen()
+        old = before and (self._pointer_hidden(before, beside) if beside else before.rgb)
         while True:
             time.sleep(SETTLE_POLL)
             image = self.screen()
-            if image.rgb == last.rgb and (before is None or image.rgb != before.rgb):
+            if image.rgb == last.rgb and (
+                before is None or (self._pointer_hidden(image, beside) if beside else image.rgb) != old
+            ):
                 return image
             if time.monotonic() > deadline:
                 raise Failure("the guest's screen did not settle")
             last = image
 
-    def close(self):
+    def close(self, failed):
+        """Waits for the guest to power off, or ends QEMU after a failure."""
         try:
+            if failed:
+                self.qemu.kill()
             self.qemu.wait(timeout=STEP_TIMEOUT)
         except subprocess.TimeoutExpired:
             self.qemu.kill()
@@ -322,7 +340,9 @@ def host_machine(bin_dir, folder, machine, values):
     env = dict(os.environ, MACSIM_MACHINE=folder)
 
     def run(*words):
-        subprocess.run([macsim, *words], env=env, check=True, stdout=subprocess.DEVNULL)
+        done = subprocess.run([macsim, *words], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        if done.returncode != 0:
+            raise Failure(f"macsim {' '.join(words)}: {done.stderr.strip()}")
 
     run("create", "--preset", PRESETS[machine])
     run("kext", "load")
@@ -365,38 +385,42 @@ def parse_registers(text):
 
 
 # ------------------------------------------------------------------- steps
-# Each step: what is done (the same on the guest and in the host's script),
-# then the pointer rests off the window, the screens are compared, and the
-# guest reports its registers. "settle" waits for the guest's screen (a
-# pop-up menu to open) within a step.
+# Each step: what is done, the same on the guest and in the host's script,
+# then the pointer rests off the window, the window's areas are compared and
+# the guest reports its registers. On the guest every action waits for the
+# screen to change and settle, as a person waits to see a click take: a
+# pointer moved away before the program saw the click would make it no click.
+# Buttons and boxes are clicked on their titles, away from what changes.
 TAB = {"System Profile": (194, 80), "Tarnwick": (266, 80), "Other": (321, 80), "Info": (365, 80)}
-POPUP = (348, 148)  # the ratio pop-up; items 16 pixels apart
+POPUP = (348, 148)  # the ratio pop-up; its items 16 pixels apart
 STEPS = [
     ("System Profile tab", []),
     ("Tarnwick tab", [("click", *TAB["Tarnwick"])]),
     ("Other tab", [("click", *TAB["Other"])]),
     ("Info tab", [("click", *TAB["Info"])]),
-    ("ratio 5:2", [("click", *TAB["Tarnwick"]), ("press", *POPUP), ("settle",), ("release", POPUP[0], POPUP[1] + 16)]),
-    ("backside cache Off", [("click", 310, 187)]),
-    ("speculative access Off", [("click", *TAB["Other"]), ("click", 310, 138), ("click", 175, 154)]),
+    ("ratio 5:2", [("click", *TAB["Tarnwick"]), ("press", *POPUP), ("release", POPUP[0], POPUP[1] + 16)]),
+    ("backside cache Off", [("click", 330, 187)]),
+    ("speculative access Off", [("click", *TAB["Other"]), ("click", 330, 138), ("click", 300, 154)]),
 ]
 
 
 def host_script(actions):
-    lines = [f"{a[0]} {a[1]} {a[2]}" for a in actions if a[0] != "settle"]
-    return lines + [f"move {REST[0]} {REST[1]}"]
+    return [f"{kind} {x} {y}" for kind, x, y in actions] + [f"move {REST[0]} {REST[1]}"]
 
 
-def play(guest, actions, before):
-    for action in actions:
-        if action[0] == "click":
-            guest.press(*action[1:])
-            guest.release(*action[1:])
-        elif action[0] == "settle":
-            before = guest.settled(before)
+def play(guest, actions, screen):
+    """On the guest: a click shows when the program drew something beside
+    the pointer; a move, when the pointer moved."""
+    pointer = REST
+    for kind, x, y in actions + [("move", *REST)]:
+        if kind == "click":
+            guest.press(x, y)
+            guest.release(x, y)
         else:
-            getattr(guest, action[0])(*action[1:])
-    guest.move(*REST)
+            getattr(guest, kind)(x, y)
+        screen = guest.settled(screen, None if kind == "move" else [pointer, (x, y)])
+        pointer = (x, y)
+    return screen
 
 
 def window_area(image, desktop):
@@ -412,8 +436,18 @@ def window_area(image, desktop):
     return left, top, right, bottom
 
 
+def without_pointer(image, desktop):
+    """The guest's screen with the resting pointer (an arrow, at most 16x16 from its hot spot) as desktop."""
+    rgb = bytearray(image.rgb)
+    for y in range(REST[1] - 1, min(REST[1] + 16, image.height)):
+        left, right = REST[0] - 1, min(REST[0] + 16, image.width)
+        rgb[(y * image.width + left) * 3 : (y * image.width + right) * 3] = bytes.fromhex(desktop) * (right - left)
+    return Image(image.width, image.height, rgb)
+
+
 def compare(name, guest_screen, host_screen, work):
     desktop = host_screen.rgb[(400 * MAC_W + 4) * 3 : (400 * MAC_W + 5) * 3].hex()
+    guest_screen = without_pointer(guest_screen, desktop)
     boxes = [window_area(image, desktop) for image in (guest_screen, host_screen)]
     left, top = min(b[0] for b in boxes), min(b[1] for b in boxes)
     right, bottom = max(b[2] for b in boxes), max(b[3] for b in boxes)
@@ -437,15 +471,16 @@ def main():
     parser.add_argument("--append", default="")
     parser.add_argument("--update-expected", action="store_true")
     args = parser.parse_args()
-    work = args.work
+    work = os.path.abspath(args.work)
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     started = time.monotonic()
     guest = Guest(args, work)
     problems = []
+    failed = True
     try:
         guest.wait_for(r"KORV-BEGIN", 120)
-        found = guest.wait_for(r"machine: model=(\S*) compatible=\S* cpu-hz=(\d+) bus-hz=(\d+)")
+        found = guest.wait_for(r"machine: model=(.*?) compatible=.*? cpu-hz=(\d+) bus-hz=(\d+)$")
         values = dict(zip(("model", "cpu-hz", "bus-hz"), found.groups()))
         values["registers"] = parse_registers(guest.wait_for(r"registers:(.*)").group(1))
         env = host_machine(args.bin, os.path.join(work, "macsim"), args.machine, values)
@@ -458,8 +493,7 @@ def main():
         screen = guest.settled()
         for (name, actions), expected in zip(STEPS, host):
             if actions:
-                play(guest, actions, screen)
-                screen = guest.settled(screen)
+                screen = play(guest, actions, screen)
             mac = guest.mac_screen(screen)
             if name == "Tarnwick tab":
                 write_png(os.path.join(work, "tarnwick.png"), screen)
@@ -470,8 +504,9 @@ def main():
         guest.keys("ctrl", "q")
         guest.wait_for(r"KORV-END$")
         log(f"{args.machine}: {len(STEPS)} steps and the startup item in {time.monotonic() - booted:.1f} s")
+        failed = False
     finally:
-        guest.close()
+        guest.close(failed)
     transcript = "\n".join(guest.transcript) + "\n"
     if args.update_expected:
         with open(args.expected, "w") as f:

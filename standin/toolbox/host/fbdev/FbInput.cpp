@@ -20,16 +20,23 @@ namespace {
 // Without a watch on the folder (it does not exist yet), look again this often.
 constexpr int kRescanMs = 1000;
 
+// evdev answers with an array of longs in the processor's byte order: on a
+// big-endian PowerPC bit 0 is in the fourth byte, not the first.
 template<size_t Bits> struct BitSet {
-    unsigned char bytes[(Bits + 7) / 8] = {};
-    bool has(unsigned bit) const { return bit < Bits && (bytes[bit / 8] >> (bit % 8) & 1); }
+    static constexpr size_t kLongBits = 8 * sizeof(unsigned long);
+    unsigned long words[(Bits + kLongBits - 1) / kLongBits] = {};
+    bool has(unsigned bit) const { return bit < Bits && (words[bit / kLongBits] >> (bit % kLongBits) & 1); }
 };
+
+// Whole longs are asked for: a shorter answer would be the upper half of a
+// long on a big-endian processor.
+template<size_t Bits> constexpr unsigned kLength = sizeof(BitSet<Bits>::words);
 
 template<size_t Bits> BitSet<Bits> query(int fd, unsigned long request)
 {
     BitSet<Bits> set;
-    if (ioctl(fd, request, set.bytes) < 0)
-        std::memset(set.bytes, 0, sizeof set.bytes);
+    if (ioctl(fd, request, set.words) < 0)
+        std::memset(set.words, 0, sizeof set.words);
     return set;
 }
 
@@ -85,11 +92,11 @@ bool FbInput::open(const std::string& name)
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const auto types = query<EV_CNT>(fd, EVIOCGBIT(0, (EV_CNT + 7) / 8));
-    const auto keys = query<KEY_CNT>(fd, EVIOCGBIT(EV_KEY, (KEY_CNT + 7) / 8));
-    const auto rel = query<REL_CNT>(fd, EVIOCGBIT(EV_REL, (REL_CNT + 7) / 8));
-    const auto abs = query<ABS_CNT>(fd, EVIOCGBIT(EV_ABS, (ABS_CNT + 7) / 8));
-    const auto props = query<INPUT_PROP_CNT>(fd, EVIOCGPROP((INPUT_PROP_CNT + 7) / 8));
+    const auto types = query<EV_CNT>(fd, EVIOCGBIT(0, kLength<EV_CNT>));
+    const auto keys = query<KEY_CNT>(fd, EVIOCGBIT(EV_KEY, kLength<KEY_CNT>));
+    const auto rel = query<REL_CNT>(fd, EVIOCGBIT(EV_REL, kLength<REL_CNT>));
+    const auto abs = query<ABS_CNT>(fd, EVIOCGBIT(EV_ABS, kLength<ABS_CNT>));
+    const auto props = query<INPUT_PROP_CNT>(fd, EVIOCGPROP(kLength<INPUT_PROP_CNT>));
 
     Device device;
     device.fd = fd;
@@ -116,8 +123,8 @@ bool FbInput::open(const std::string& name)
         return false;
     }
     if (device.keyboard) {
-        const auto held = query<KEY_CNT>(fd, EVIOCGKEY((KEY_CNT + 7) / 8));
-        const auto leds = query<LED_CNT>(fd, EVIOCGLED((LED_CNT + 7) / 8));
+        const auto held = query<KEY_CNT>(fd, EVIOCGKEY(kLength<KEY_CNT>));
+        const auto leds = query<LED_CNT>(fd, EVIOCGLED(kLength<LED_CNT>));
         for (unsigned code = 0; code < KEY_CNT; ++code) {
             const KeyPosition* key = held.has(code) ? keyByLinuxCode(code) : nullptr;
             if (key && key->modifier && key->modifier != alphaLock)
@@ -204,16 +211,27 @@ void FbInput::readDevice(Device& device, std::vector<HostInput>& out)
                     x_, int((long long)(e.value - device.yMin) * (height - 1) / (device.yMax - device.yMin)));
             else if (e.type == EV_KEY && (e.code == BTN_LEFT || e.code == BTN_TOUCH)
                 && (device.relative || device.absolute) && e.value != 2) {
-                flushMotion(out);
-                out.push_back(input(e.value ? HostInput::Kind::MouseDown : HostInput::Kind::MouseUp));
+                // A frame is one moment, and a tablet reports its buttons
+                // before its axes: the button goes where the frame ends.
+                if (device.button >= 0 && device.button != e.value)
+                    button(device, out);
+                device.button = e.value;
             } else if (e.type == EV_KEY && device.keyboard) {
                 flushMotion(out);
                 key(e.code, e.value, out);
             } else if (e.type == EV_SYN) {
-                flushMotion(out);
+                button(device, out);
             }
         }
     }
+}
+
+void FbInput::button(Device& device, std::vector<HostInput>& out)
+{
+    flushMotion(out);
+    if (device.button >= 0)
+        out.push_back(input(device.button ? HostInput::Kind::MouseDown : HostInput::Kind::MouseUp));
+    device.button = -1;
 }
 
 void FbInput::key(unsigned code, int value, std::vector<HostInput>& out)

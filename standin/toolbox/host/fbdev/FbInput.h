@@ -58,12 +58,14 @@ private:
         bool relative = false;
         bool absolute = false;
         int xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+        int button = -1; // the button's change in the frame being read (-1: none)
     };
 
     void scan();
     void watch();
     bool open(const std::string& name);
     void readDevice(Device& device, std::vector<HostInput>& out);
+    void button(Device& device, std::vector<HostInput>& out);
     void key(unsigned code, int value, std::vector<HostInput>& out);
     void moveTo(int x, int y);
     void flushMotion(std::vector<HostInput>& out);
