@@ -83,6 +83,11 @@ static int modprobe_main(int argc, char** argv)
     return 0;
 }
 
+// HID0's DOZE and NAP are set by the kernel's idle loop whenever it first
+// idles, so they are left out of what is shown.
+#define HID0_IDLE 0x00C00000ll
+#define HID0_MANAGED 0x001002A8ll // DPM SPD SGE BTIC ABE
+
 static const char* const registers[] = {"PVR", "HID0", "HID1", "L2CR", "DefL2CR", "Temp"};
 enum { kRegisters = sizeof registers / sizeof *registers };
 
@@ -107,6 +112,8 @@ static void show_registers(const char* when)
             say(" %s=none", registers[i]);
         else if (strcmp(registers[i], "Temp") == 0)
             say(" %s=%lld", registers[i], value);
+        else if (strcmp(registers[i], "HID0") == 0)
+            say(" %s=0x%08llX", registers[i], value & ~HID0_IDLE);
         else
             say(" %s=0x%08llX", registers[i], value);
     }
@@ -326,7 +333,10 @@ int main(int argc, char** argv)
     show_prefs();
 
     // As at the next power-on: the firmware's registers, no module.
-    say("power-on: HID0 %s, L2CR %s, unload %s\n", error_text(write_register("HID0", hid0)),
+    long long now = hid0;
+    read_register("HID0", &now);
+    say("power-on: HID0 %s, L2CR %s, unload %s\n",
+        error_text(write_register("HID0", (now & ~HID0_MANAGED) | (hid0 & HID0_MANAGED))),
         error_text(write_register("L2CR", l2cr)), error_text(unload_module()));
     kernel_log();
     char* const startup[] = {STARTUP, "start", NULL};

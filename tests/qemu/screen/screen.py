@@ -39,6 +39,8 @@ REST = (630, 470)
 # programs find them on a real Macintosh).
 MACHINE_TYPES = {"mac99": 406, "g3beige": 510}
 PRESETS = {"mac99": "sawtooth-400", "g3beige": "bw-g3-400"}
+PREFS = "System/Library/StartupItems/Korvendale Startup/Tarnwick X Prefs"
+HID0_MANAGED = 0x001002A8  # DPM SPD SGE BTIC ABE: what the startup item sets
 
 
 class Failure(Exception):
@@ -349,6 +351,8 @@ def host_machine(bin_dir, folder, machine, values):
     registers = values["registers"]
     run(
         "set",
+        f"rom-hid0={registers['HID0']}",
+        f"rom-l2cr={registers['L2CR']}",
         f"model={values['model']}",
         f"cpu-hz={values['cpu-hz']}",
         f"bus-hz={values['bus-hz']}",
@@ -364,12 +368,14 @@ def host_machine(bin_dir, folder, machine, values):
 
 
 def host_screens(bin_dir, env, steps, work):
-    """The Mac screens a headless Tarnwick X shows after each step."""
+    """The Mac screens a headless Tarnwick X shows after each step; it
+    quits with Command-Q at the end."""
     script, shots = [], []
     for i, step in enumerate(steps):
         script += step["script"]
         shots.append(os.path.join(work, f"host-{i}.png"))
         script.append(f"snapshot {shots[-1]}")
+    script.append("key cmd q")
     script_path = os.path.join(work, "host.script")
     with open(script_path, "w") as f:
         f.write("\n".join(script) + "\n")
@@ -378,6 +384,19 @@ def host_screens(bin_dir, env, steps, work):
     if done.returncode != 0:
         raise Failure(f"the host's Tarnwick X ended with status {done.returncode}: {done.stderr}")
     return [read_png(p) for p in shots]
+
+
+def host_after_boot(bin_dir, env):
+    """The saved preferences, and the registers once the simulated machine
+    booted and its startup item applied them."""
+    with open(os.path.join(env["MACSIM_MACHINE"], "disk", PREFS), "rb") as f:
+        prefs = f.read()
+    subprocess.run([os.path.join(bin_dir, "macsim"), "boot"], env=env, check=True)
+    words = {}
+    for name in ("hid0", "l2cr"):
+        done = subprocess.run([os.path.join(bin_dir, "macsim"), "get", name], env=env, capture_output=True, text=True)
+        words[name] = int(done.stdout, 0)
+    return prefs, words
 
 
 def parse_registers(text):
@@ -502,11 +521,24 @@ def main():
                 problems.append(problem)
             guest.report(f"after {name}")
         guest.keys("ctrl", "q")
+        saved = bytes.fromhex(guest.wait_for(r"prefs \(\d+ bytes\):(.*)").group(1))
+        guest.wait_for(r"Korvendale Startup: exit")
+        applied = parse_registers(guest.wait_for(r"registers:(.*)").group(1))
         guest.wait_for(r"KORV-END$")
         log(f"{args.machine}: {len(STEPS)} steps and the startup item in {time.monotonic() - booted:.1f} s")
         failed = False
     finally:
         guest.close(failed)
+    # What Command-Q saved, and what Korvendale Startup made of it at the
+    # next power-on, as on the simulated Macintosh.
+    prefs, words = host_after_boot(args.bin, env)
+    if saved != prefs:
+        problems.append(f"the guest saved {saved.hex()}, the simulated Macintosh {prefs.hex()}")
+    for name, mask in (("L2CR", 0xFFFFFFFF), ("HID0", HID0_MANAGED)):
+        guest_word, host_word = int(applied[name], 0) & mask, words[name.lower()] & mask
+        if guest_word != host_word:
+            problems.append(f"after the startup item {name} & 0x{mask:08X} is 0x{guest_word:08X} on the guest, "
+                            f"0x{host_word:08X} on the simulated Macintosh")
     transcript = "\n".join(guest.transcript) + "\n"
     if args.update_expected:
         with open(args.expected, "w") as f:
