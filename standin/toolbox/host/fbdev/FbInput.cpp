@@ -20,23 +20,16 @@ namespace {
 // Without a watch on the folder (it does not exist yet), look again this often.
 constexpr int kRescanMs = 1000;
 
-// evdev answers with an array of longs in the processor's byte order: on a
-// big-endian PowerPC bit 0 is in the fourth byte, not the first.
 template<size_t Bits> struct BitSet {
-    static constexpr size_t kLongBits = 8 * sizeof(unsigned long);
-    unsigned long words[(Bits + kLongBits - 1) / kLongBits] = {};
-    bool has(unsigned bit) const { return bit < Bits && (words[bit / kLongBits] >> (bit % kLongBits) & 1); }
+    unsigned char bytes[(Bits + 7) / 8] = {};
+    bool has(unsigned bit) const { return bit < Bits && (bytes[bit / 8] >> (bit % 8) & 1); }
 };
-
-// Whole longs are asked for: a shorter answer would be the upper half of a
-// long on a big-endian processor.
-template<size_t Bits> constexpr unsigned kLength = sizeof(BitSet<Bits>::words);
 
 template<size_t Bits> BitSet<Bits> query(int fd, unsigned long request)
 {
     BitSet<Bits> set;
-    if (ioctl(fd, request, set.words) < 0)
-        std::memset(set.words, 0, sizeof set.words);
+    if (ioctl(fd, request, set.bytes) < 0)
+        std::memset(set.bytes, 0, sizeof set.bytes);
     return set;
 }
 
@@ -92,11 +85,11 @@ bool FbInput::open(const std::string& name)
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const auto types = query<EV_CNT>(fd, EVIOCGBIT(0, kLength<EV_CNT>));
-    const auto keys = query<KEY_CNT>(fd, EVIOCGBIT(EV_KEY, kLength<KEY_CNT>));
-    const auto rel = query<REL_CNT>(fd, EVIOCGBIT(EV_REL, kLength<REL_CNT>));
-    const auto abs = query<ABS_CNT>(fd, EVIOCGBIT(EV_ABS, kLength<ABS_CNT>));
-    const auto props = query<INPUT_PROP_CNT>(fd, EVIOCGPROP(kLength<INPUT_PROP_CNT>));
+    const auto types = query<EV_CNT>(fd, EVIOCGBIT(0, (EV_CNT + 7) / 8));
+    const auto keys = query<KEY_CNT>(fd, EVIOCGBIT(EV_KEY, (KEY_CNT + 7) / 8));
+    const auto rel = query<REL_CNT>(fd, EVIOCGBIT(EV_REL, (REL_CNT + 7) / 8));
+    const auto abs = query<ABS_CNT>(fd, EVIOCGBIT(EV_ABS, (ABS_CNT + 7) / 8));
+    const auto props = query<INPUT_PROP_CNT>(fd, EVIOCGPROP((INPUT_PROP_CNT + 7) / 8));
 
     Device device;
     device.fd = fd;
@@ -123,8 +116,8 @@ bool FbInput::open(const std::string& name)
         return false;
     }
     if (device.keyboard) {
-        const auto held = query<KEY_CNT>(fd, EVIOCGKEY(kLength<KEY_CNT>));
-        const auto leds = query<LED_CNT>(fd, EVIOCGLED(kLength<LED_CNT>));
+        const auto held = query<KEY_CNT>(fd, EVIOCGKEY((KEY_CNT + 7) / 8));
+        const auto leds = query<LED_CNT>(fd, EVIOCGLED((LED_CNT + 7) / 8));
         for (unsigned code = 0; code < KEY_CNT; ++code) {
             const KeyPosition* key = held.has(code) ? keyByLinuxCode(code) : nullptr;
             if (key && key->modifier && key->modifier != alphaLock)
@@ -210,28 +203,16 @@ void FbInput::readDevice(Device& device, std::vector<HostInput>& out)
                 moveTo(
                     x_, int((long long)(e.value - device.yMin) * (height - 1) / (device.yMax - device.yMin)));
             else if (e.type == EV_KEY && (e.code == BTN_LEFT || e.code == BTN_TOUCH)
-                && (device.relative || device.absolute) && e.value != 2) {
-                // A frame is one moment, and a tablet reports its buttons
-                // before its axes: the button goes where the frame ends.
-                if (device.button >= 0 && device.button != e.value)
-                    button(device, out);
-                device.button = e.value;
-            } else if (e.type == EV_KEY && device.keyboard) {
+                && (device.relative || device.absolute) && e.value != 2)
+                buttons_.push_back(e.value != 0);
+            else if (e.type == EV_KEY && device.keyboard) {
                 flushMotion(out);
                 key(e.code, e.value, out);
             } else if (e.type == EV_SYN) {
-                button(device, out);
+                endFrame(out);
             }
         }
     }
-}
-
-void FbInput::button(Device& device, std::vector<HostInput>& out)
-{
-    flushMotion(out);
-    if (device.button >= 0)
-        out.push_back(input(device.button ? HostInput::Kind::MouseDown : HostInput::Kind::MouseUp));
-    device.button = -1;
 }
 
 void FbInput::key(unsigned code, int value, std::vector<HostInput>& out)
@@ -283,6 +264,16 @@ void FbInput::moveTo(int x, int y)
         y_ = y;
         moved_ = true;
     }
+}
+
+// A frame's button changes happen where it leaves the pointer: a touch
+// screen reports the touch before the place touched.
+void FbInput::endFrame(std::vector<HostInput>& out)
+{
+    flushMotion(out);
+    for (bool down : buttons_)
+        out.push_back(input(down ? HostInput::Kind::MouseDown : HostInput::Kind::MouseUp));
+    buttons_.clear();
 }
 
 void FbInput::flushMotion(std::vector<HostInput>& out)

@@ -58,17 +58,16 @@ private:
         bool relative = false;
         bool absolute = false;
         int xMin = 0, xMax = 0, yMin = 0, yMax = 0;
-        int button = -1; // the button's change in the frame being read (-1: none)
     };
 
     void scan();
     void watch();
     bool open(const std::string& name);
     void readDevice(Device& device, std::vector<HostInput>& out);
-    void button(Device& device, std::vector<HostInput>& out);
     void key(unsigned code, int value, std::vector<HostInput>& out);
     void moveTo(int x, int y);
     void flushMotion(std::vector<HostInput>& out);
+    void endFrame(std::vector<HostInput>& out);
     HostInput input(HostInput::Kind kind) const;
 
     std::string directory_;
@@ -78,6 +77,7 @@ private:
     bool watching_ = false;
     int x_ = 0, y_ = 0; // display pixels
     bool moved_ = false;
+    std::vector<bool> buttons_; // changes of the frame being read
     std::vector<unsigned> heldModifierKeys_;
     bool capsLock_ = false;
     EventModifiers launchModifiers_ = 0;
