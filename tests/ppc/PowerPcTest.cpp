@@ -48,7 +48,7 @@ struct Outcome {
     ProcessResult result;
     std::map<std::string, std::string> files; // the run's snapshots and layouts; pixels for a PNG
     std::string journal, show;
-    Bytes prefs;
+    Bytes prefs, prefsSidecar; // its data, and its type and creator (AppleDouble)
 };
 
 std::string pixelsOf(const fs::path& png)
@@ -79,6 +79,7 @@ void collect(testkit::ScopedMachine& machine, Outcome& outcome)
     outcome.journal = machine.journal();
     outcome.show = withoutFolder(machine.show(), folder);
     outcome.prefs = testkit::readBytes(machine.prefsFile());
+    outcome.prefsSidecar = testkit::readBytes(machine.prefsFolder() / "._Tarnwick X Prefs");
 }
 
 void expectSame(const Outcome& host, const Outcome& ppc)
@@ -89,6 +90,7 @@ void expectSame(const Outcome& host, const Outcome& ppc)
     EXPECT_EQ(ppc.journal, host.journal);
     EXPECT_EQ(ppc.show, host.show);
     EXPECT_EQ(testkit::hex(ppc.prefs), testkit::hex(host.prefs));
+    EXPECT_EQ(testkit::hex(ppc.prefsSidecar), testkit::hex(host.prefsSidecar));
     ASSERT_EQ(ppc.files.size(), host.files.size());
     for (const auto& [name, content] : host.files)
         EXPECT_TRUE(ppc.files.count(name) && ppc.files.at(name) == content) << name << " differs";
@@ -147,6 +149,7 @@ TEST_P(TarnwickOnPowerPc, ShowsAndWritesWhatTheHostBuildDoes)
     const Outcome host = runTarnwick(kHost, GetParam().script);
     ASSERT_EQ(host.result.status, 0) << host.result.err;
     ASSERT_FALSE(host.files.empty());
+    ASSERT_EQ(host.prefs.size(), 36u) << "saved at quit";
     expectSame(host, runTarnwick(kPowerPc, GetParam().script));
 }
 

@@ -75,7 +75,7 @@ Error parseState(std::string_view text, const std::string& fileName, MachineStat
         if (index == fields.size())
             return lineError(fileName, lineNumber, "unknown key \"" + std::string(key) + "\"", raw);
         if (seen[index])
-            return lineError(fileName, lineNumber, "\"" + std::string(key) + "\" given twice", raw);
+            return lineError(fileName, lineNumber, std::string("\"").append(key) + "\" given twice", raw);
         seen[index] = true;
 
         std::string why;

@@ -20,16 +20,20 @@ namespace {
 // Without a watch on the folder (it does not exist yet), look again this often.
 constexpr int kRescanMs = 1000;
 
+// evdev hands its bitmaps out as arrays of longs, bit n in long n / width:
+// read as bytes they hold the wrong bits on a big-endian processor.
 template<size_t Bits> struct BitSet {
-    unsigned char bytes[(Bits + 7) / 8] = {};
-    bool has(unsigned bit) const { return bit < Bits && (bytes[bit / 8] >> (bit % 8) & 1); }
+    static constexpr size_t kLongBits = 8 * sizeof(unsigned long);
+    unsigned long words[(Bits + kLongBits - 1) / kLongBits] = {};
+    static constexpr size_t kBytes = sizeof words;
+    bool has(unsigned bit) const { return bit < Bits && (words[bit / kLongBits] >> (bit % kLongBits) & 1); }
 };
 
 template<size_t Bits> BitSet<Bits> query(int fd, unsigned long request)
 {
     BitSet<Bits> set;
-    if (ioctl(fd, request, set.bytes) < 0)
-        std::memset(set.bytes, 0, sizeof set.bytes);
+    if (ioctl(fd, request, set.words) < 0)
+        std::memset(set.words, 0, sizeof set.words);
     return set;
 }
 
@@ -85,11 +89,11 @@ bool FbInput::open(const std::string& name)
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const auto types = query<EV_CNT>(fd, EVIOCGBIT(0, (EV_CNT + 7) / 8));
-    const auto keys = query<KEY_CNT>(fd, EVIOCGBIT(EV_KEY, (KEY_CNT + 7) / 8));
-    const auto rel = query<REL_CNT>(fd, EVIOCGBIT(EV_REL, (REL_CNT + 7) / 8));
-    const auto abs = query<ABS_CNT>(fd, EVIOCGBIT(EV_ABS, (ABS_CNT + 7) / 8));
-    const auto props = query<INPUT_PROP_CNT>(fd, EVIOCGPROP((INPUT_PROP_CNT + 7) / 8));
+    const auto types = query<EV_CNT>(fd, EVIOCGBIT(0, BitSet<EV_CNT>::kBytes));
+    const auto keys = query<KEY_CNT>(fd, EVIOCGBIT(EV_KEY, BitSet<KEY_CNT>::kBytes));
+    const auto rel = query<REL_CNT>(fd, EVIOCGBIT(EV_REL, BitSet<REL_CNT>::kBytes));
+    const auto abs = query<ABS_CNT>(fd, EVIOCGBIT(EV_ABS, BitSet<ABS_CNT>::kBytes));
+    const auto props = query<INPUT_PROP_CNT>(fd, EVIOCGPROP(BitSet<INPUT_PROP_CNT>::kBytes));
 
     Device device;
     device.fd = fd;
@@ -116,8 +120,8 @@ bool FbInput::open(const std::string& name)
         return false;
     }
     if (device.keyboard) {
-        const auto held = query<KEY_CNT>(fd, EVIOCGKEY((KEY_CNT + 7) / 8));
-        const auto leds = query<LED_CNT>(fd, EVIOCGLED((LED_CNT + 7) / 8));
+        const auto held = query<KEY_CNT>(fd, EVIOCGKEY(BitSet<KEY_CNT>::kBytes));
+        const auto leds = query<LED_CNT>(fd, EVIOCGLED(BitSet<LED_CNT>::kBytes));
         for (unsigned code = 0; code < KEY_CNT; ++code) {
             const KeyPosition* key = held.has(code) ? keyByLinuxCode(code) : nullptr;
             if (key && key->modifier && key->modifier != alphaLock)
