@@ -279,13 +279,15 @@ void kv_hid0_store(u32 managed, u32 value)
 static int kv_cpu_online(unsigned int cpu)
 {
 	struct korv_l2_trace *t;
+	unsigned long flags;
 	u32 old, hid0;
 	int result;
 
 	if (kv_stored.hid0_valid) {
+		local_irq_save(flags);
 		hid0 = mfspr(SPRN_HID0);
-		korv_l2_write_hid0((hid0 & ~kv_stored.hid0_managed) |
-				   (kv_stored.hid0 & kv_stored.hid0_managed));
+		korv_l2_write_hid0(kv_apply_hid0(kv_stored.hid0_managed, hid0, kv_stored.hid0));
+		local_irq_restore(flags);
 	}
 	if (!kv_has_l2cr || !kv_stored.l2cr_valid)
 		return 0;

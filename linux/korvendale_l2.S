@@ -153,6 +153,8 @@ korv_flush_hw:
 31:	b	10b
 	.balign	32
 korv_window_hw:
+	/* Read again: a time-out may have come late. */
+	mfspr	r5,SPRN_L2CR
 	/* r8 = L2HWF still set ? old : off, without a branch */
 	rlwinm	r0,r5,21,31,31
 	neg	r0,r0

@@ -16,13 +16,16 @@
  */
 #define pr_fmt(fmt) "korvendale: " fmt
 
+#include <linux/capability.h>
 #include <linux/cpu.h>
 #include <linux/delay.h>
 #include <linux/init.h>
+#include <linux/jiffies.h>
 #include <linux/kernel.h>
 #include <linux/module.h>
 #include <linux/mutex.h>
 #include <linux/of.h>
+#include <linux/slab.h>
 #include <linux/smp.h>
 #include <linux/string.h>
 #include <linux/sysctl.h>
@@ -32,38 +35,33 @@
 #include <asm/time.h>
 
 #include "korvendale_cpus.h"
+#include "korvendale_policy.h"
 
 #ifndef CONFIG_PPC_BOOK3S_32
 #error "korvendale drives the registers of 32-bit PowerPC (Book3S) processors only"
 #endif
 
-/* HID0 bits (L2CR's and the rest of HID0's in korvendale_switch.h). */
-#define KV_SPD	0x00000200u
-#define KV_SGE	0x00000080u
-#define KV_BTIC 0x00000020u
-#define KV_ABE	0x00000008u
+static bool unverified_l2cr;
+module_param(unverified_l2cr, bool, 0444);
+MODULE_PARM_DESC(unverified_l2cr,
+		 "accept L2CR words DefL2CR does not vouch for (you know your SRAM)");
 
-/* What the startup item and the application switch; nothing else may change. */
-#define KV_HID0_MANAGED (KV_DPM | KV_SPD | KV_SGE | KV_BTIC | KV_ABE)
-
-/* "Not tested": the programs refuse to build an L2CR from it. */
-#define KV_DEFL2CR_UNTESTED 0xFFFFFFFFu
-
-/* Thermal assist unit (THRM1..3). */
+/* Thermal assist unit (THRM1..3). With TID clear, TIN set means hotter. */
 #define KV_TIN		0x80000000u
 #define KV_TIV		0x40000000u
-#define KV_THRESHOLD(t) (((u32)(t)&0x7f) << 23)
+#define KV_THRESHOLD(t) (((u32)(t) << 23) & 0x3F800000u)
 #define KV_THRM_V	0x00000001u
 #define KV_THRM3_E	0x00000001u
 #define KV_SITV_MAX	(0x1fffu << 1)
 
 enum kv_family {
-	KV_G3,	  /* 750 family: backside L2, read-through flush */
-	KV_G4,	  /* 7400/7410: backside victim L2, hardware flush */
-	KV_745X,  /* on-chip L2 of another layout; the programs don't drive it */
-	KV_OTHER, /* 601/603/604/750FX/750GX: no backside L2 the programs know */
+	KV_G3,	   /* 750 family: backside L2, read-through flush */
+	KV_G4,	   /* 7400/7410: backside victim L2, hardware flush */
+	KV_ONCHIP, /* 750CX..GX, 755, 745x: an L2CR of another layout, read only */
+	KV_OTHER,  /* 601/603/604: no L2CR */
 };
 
+static enum kv_cpu cpu_kind;
 static enum kv_family family;
 static bool has_l2cr, has_tau;
 static u32 def_l2cr;
@@ -71,43 +69,24 @@ static DEFINE_MUTEX(kv_lock);
 
 static int classify(u32 pvr)
 {
-	switch (pvr >> 16) {
-	case 0x0008:
-		family = KV_G3;
-		break;
-	case 0x000C:
-	case 0x800C:
-		family = KV_G4;
-		break;
-	case 0x8000:
-	case 0x8001:
-	case 0x8002:
-	case 0x8003:
-	case 0x8004:
-		family = KV_745X;
-		break;
-	case 0x0001: /* 601 */
-	case 0x0003: /* 603 */
-	case 0x0004: /* 604 */
-	case 0x0006: /* 603e */
-	case 0x0007: /* 603ev */
-	case 0x0009: /* 604e */
-	case 0x000A: /* 604ev */
-	case 0x7000: /* 750FX */
-	case 0x7002: /* 750GX */
-		family = KV_OTHER;
-		break;
-	default:
+	static const enum kv_family families[] = {
+		[KV_CPU_750] = KV_G3,	   [KV_CPU_7400] = KV_G4,	[KV_CPU_ONCHIP] = KV_ONCHIP,
+		[KV_CPU_745X] = KV_ONCHIP, [KV_CPU_NO_L2CR] = KV_OTHER,
+	};
+
+	cpu_kind = kv_cpu_of(pvr);
+	if (cpu_kind == KV_CPU_UNKNOWN)
 		return -ENODEV;
-	}
-	has_l2cr = (family == KV_G3 || family == KV_G4) && cpu_has_feature(CPU_FTR_L2CR);
+	family = families[cpu_kind];
+	has_l2cr = kv_l2cr_writable(cpu_kind) && cpu_has_feature(CPU_FTR_L2CR);
 	has_tau = cpu_has_feature(CPU_FTR_TAU);
 	return 0;
 }
 
 static u32 hid0_managed(void)
 {
-	return (family == KV_G3 || family == KV_G4) ? KV_HID0_MANAGED : 0;
+	return kv_hid0_managed(cpu_kind, cpu_has_feature(CPU_FTR_NO_DPM),
+			       cpu_has_feature(CPU_FTR_NO_BTIC));
 }
 
 /* --------------------------------------------------------------- L2CR */
@@ -116,7 +95,7 @@ static int get_l2cr(u32 *value)
 {
 	if (has_l2cr)
 		*value = kv_l2_get();
-	else if (family == KV_745X && cpu_has_feature(CPU_FTR_L2CR))
+	else if (family == KV_ONCHIP && cpu_has_feature(CPU_FTR_L2CR))
 		*value = mfspr(SPRN_L2CR) & KV_L2E; /* only L2E means the same there */
 	else
 		*value = 0;
@@ -125,27 +104,65 @@ static int get_l2cr(u32 *value)
 
 /* -------------------------------------------------------------- DefL2CR */
 
-static u32 firmware_l2cr(void)
+/*
+ * DefL2CR is derived at the first load of a boot and kept on the cpu node: a
+ * reload must not take an L2CR a user wrote for one the firmware vouched for.
+ * The property outlives the module (its memory is never freed), not a reboot.
+ */
+#define KV_DEFL2CR_PROPERTY "korvendale,def-l2cr"
+
+static bool record_def_l2cr(struct device_node *cpu, u32 value)
 {
-	const u32 fields = KV_L2SIZ | KV_L2RAM | KV_L2OH | KV_L2DF;
-	struct device_node *cpu;
-	const __be32 *prop;
+	struct property *record = kzalloc(sizeof(*record), GFP_KERNEL);
+	const __be32 word = cpu_to_be32(value);
+
+	if (!record)
+		return false;
+	record->name = kstrdup(KV_DEFL2CR_PROPERTY, GFP_KERNEL);
+	record->value = kmemdup(&word, sizeof(word), GFP_KERNEL);
+	record->length = sizeof(word);
+	if (record->name && record->value && !of_add_property(cpu, record))
+		return true;
+	kfree(record->name);
+	kfree(record->value);
+	kfree(record);
+	return false;
+}
+
+/* `running`: the L2CR the firmware left, read before any write of ours. */
+static u32 vouched_l2cr(u32 running)
+{
+	struct device_node *cpu = of_find_node_by_type(NULL, "cpu");
+	const __be32 *prop = NULL;
 	u32 value;
 	int len = 0;
 
-	if (!has_l2cr)
-		return 0; /* no backside SRAM at all */
-	cpu = of_find_node_by_type(NULL, "cpu");
-	prop = cpu && !kv_l2_testing() ? of_get_property(cpu, "l2cr-value", &len) : NULL;
-	if (prop && len >= (int)sizeof(*prop)) {
+	if (kv_l2_testing()) {
+		/* The test word stands for the firmware: nothing recorded, nothing read. */
+		of_node_put(cpu);
+		return kv_def_l2cr(cpu_kind, false, 0, running);
+	}
+	if (cpu)
+		prop = of_get_property(cpu, KV_DEFL2CR_PROPERTY, &len);
+	if (prop && len == sizeof(*prop)) {
 		value = be32_to_cpup(prop);
 		of_node_put(cpu);
-		/* Firmware that wants the L2 off vouches for no configuration. */
-		return (value & KV_L2E) ? (value & fields) : KV_DEFL2CR_UNTESTED;
+		return value;
 	}
+	if (cpu)
+		prop = of_get_property(cpu, "l2cr-value", &len);
+	if (prop && len < sizeof(*prop))
+		prop = NULL;
+	value = kv_def_l2cr(cpu_kind, prop, prop ? be32_to_cpup(prop) : 0, running);
+	if (value == KV_DEFL2CR_UNTESTED)
+		pr_info("DefL2CR: none, the firmware left no L2 configuration running\n");
+	else
+		pr_info("DefL2CR 0x%08x, from %s\n", value,
+			prop ? "the cpu node's l2cr-value" : "the configuration the firmware left");
+	if (!cpu || !record_def_l2cr(cpu, value))
+		pr_warn("DefL2CR not recorded: a reload would derive it again\n");
 	of_node_put(cpu);
-	value = kv_l2_running();
-	return (value & KV_L2E) ? (value & fields) : KV_DEFL2CR_UNTESTED;
+	return value;
 }
 
 /* ---------------------------------------------------------------- HID0 */
@@ -157,14 +174,23 @@ static void sync_isync(void)
 
 struct kv_hid0_call {
 	u32 managed, value;
+	bool refused;
 };
 
+static void hid0_check_on_this_cpu(void *arg)
+{
+	struct kv_hid0_call *call = arg;
+
+	if (kv_check_hid0(call->managed, mfspr(SPRN_HID0), call->value) != KV_HID0_OK)
+		WRITE_ONCE(call->refused, true);
+}
+
+/* Each processor keeps its own other bits (the idle loop's, say). */
 static void hid0_on_this_cpu(void *arg)
 {
 	const struct kv_hid0_call *call = arg;
-	u32 hid0 = mfspr(SPRN_HID0);
+	const u32 hid0 = kv_apply_hid0(call->managed, mfspr(SPRN_HID0), call->value);
 
-	hid0 = (hid0 & ~call->managed) | (call->value & call->managed);
 	__asm__ __volatile__("sync" ::: "memory");
 	mtspr(SPRN_HID0, hid0);
 	sync_isync();
@@ -173,40 +199,37 @@ static void hid0_on_this_cpu(void *arg)
 static int set_hid0(u32 value)
 {
 	struct kv_hid0_call call = { .managed = hid0_managed(), .value = value };
-	u32 now;
 
 	cpus_read_lock();
-	now = mfspr(SPRN_HID0);
-	if ((now ^ value) & ~call.managed) {
-		cpus_read_unlock();
-		return -EINVAL;
+	on_each_cpu(hid0_check_on_this_cpu, &call, 1);
+	if (!call.refused && call.managed) {
+		on_each_cpu(hid0_on_this_cpu, &call, 1);
+		kv_hid0_store(call.managed, value);
 	}
-	/* Each processor keeps its own other bits (its sleep modes, say). */
-	on_each_cpu(hid0_on_this_cpu, &call, 1);
-	kv_hid0_store(call.managed, value);
 	cpus_read_unlock();
-	return 0;
+	return call.refused ? -EINVAL : 0;
 }
 
 /* ----------------------------------------------------- thermal assist unit */
 
-/* One comparison: is the junction hotter than `threshold` degrees? */
-static int hotter_than(unsigned int threshold, bool *hotter)
+/*
+ * One comparison, TIN with TID clear: is the junction above `threshold`? The
+ * unit is stopped while the threshold changes, then a whole sample interval
+ * passes before TIV may stand for a comparison with the new threshold.
+ */
+static int hotter_than(void *settle_us, unsigned int threshold)
 {
 	unsigned int us;
 	u32 thrm1;
 
-	/* The unit is stopped while the threshold changes, so that TIV cannot
-	 * stand for a comparison with the previous one. */
 	mtspr(SPRN_THRM3, 0);
 	mtspr(SPRN_THRM1, KV_THRESHOLD(threshold) | KV_THRM_V);
 	mtspr(SPRN_THRM3, KV_SITV_MAX | KV_THRM3_E);
+	udelay(*(unsigned int *)settle_us);
 	for (us = 0; us < 1000; us++) {
 		thrm1 = mfspr(SPRN_THRM1);
-		if (thrm1 & KV_TIV) {
-			*hotter = thrm1 & KV_TIN;
-			return 0;
-		}
+		if (thrm1 & KV_TIV)
+			return !!(thrm1 & KV_TIN);
 		udelay(1);
 	}
 	return -EIO;
@@ -216,13 +239,18 @@ static int hotter_than(unsigned int threshold, bool *hotter)
  * The unit only compares: successive approximation over the 7-bit threshold
  * with THRM1 (signal above), THRM2 idle, THRM3 sampling at its longest
  * interval, as the manuals describe. The registers are restored afterwards.
+ * A reading stands for a second, so that no reader can keep preemption off
+ * for longer than one search a second.
  */
 static int read_temperature(s32 *celsius)
 {
-	unsigned int low = 0, high = 127, mid;
+	static unsigned long read_at;
+	static int last = -1;
+	/* SITV counts processor clocks; an unknown clock is taken as slow. */
+	unsigned int settle_us =
+		DIV_ROUND_UP(KV_SITV_MAX >> 1, max(ppc_proc_freq / 1000000, 100ul));
 	u32 thrm1, thrm2, thrm3;
-	bool hotter = false;
-	int result = 0;
+	int result;
 
 	if (!has_tau) {
 		*celsius = 0; /* no sensor: what the programs know from the 7450 */
@@ -230,29 +258,28 @@ static int read_temperature(s32 *celsius)
 	}
 	if (IS_ENABLED(CONFIG_TAU))
 		return -ENODATA; /* the kernel's own driver owns THRM1-3 */
+	if (last >= 0 && time_before(jiffies, read_at + HZ)) {
+		*celsius = last;
+		return 0;
+	}
 
 	preempt_disable();
 	thrm1 = mfspr(SPRN_THRM1);
 	thrm2 = mfspr(SPRN_THRM2);
 	thrm3 = mfspr(SPRN_THRM3);
 	mtspr(SPRN_THRM2, 0);
-	while (low < high) {
-		mid = (low + high + 1) / 2;
-		result = hotter_than(mid, &hotter);
-		if (result)
-			break;
-		if (hotter)
-			low = mid;
-		else
-			high = mid - 1;
-	}
+	result = kv_junction_celsius(hotter_than, &settle_us, &last);
 	mtspr(SPRN_THRM1, thrm1);
 	mtspr(SPRN_THRM2, thrm2);
 	mtspr(SPRN_THRM3, thrm3);
 	preempt_enable();
-	if (!result)
-		*celsius = low;
-	return result;
+	if (result) {
+		last = -1;
+		return result;
+	}
+	read_at = jiffies;
+	*celsius = last;
+	return 0;
 }
 
 /* ----------------------------------------------------------- the nodes */
@@ -294,6 +321,17 @@ static int read_node(enum kv_node node, char *text, size_t size)
 	return scnprintf(text, size, "%u\n", value);
 }
 
+/* Nothing reaches the processor unless its manual allows the whole word. */
+static int check_l2cr(u32 value)
+{
+	enum kv_l2cr_verdict verdict = kv_check_l2cr(cpu_kind, value, def_l2cr, unverified_l2cr);
+
+	if (verdict == KV_L2CR_OK)
+		return 0;
+	pr_info_ratelimited("L2CR 0x%08x refused: %s\n", value, kv_l2cr_verdict_text(verdict));
+	return -EINVAL;
+}
+
 static int write_node(enum kv_node node, u32 value)
 {
 	switch (node) {
@@ -302,7 +340,7 @@ static int write_node(enum kv_node node, u32 value)
 	case KV_L2CR:
 		if (!has_l2cr)
 			return -EOPNOTSUPP; /* none, or one the programs don't drive */
-		return kv_l2_set(value);
+		return check_l2cr(value) ?: kv_l2_set(value);
 	default:
 		return -EPERM;
 	}
@@ -353,6 +391,9 @@ static int kv_handler(struct ctl_table *table, int write, void *buffer, size_t *
 	int n;
 
 	if (write) {
+		/* The file mode lets root in; the registers want an administrator. */
+		if (!capable(CAP_SYS_ADMIN))
+			return -EPERM;
 		/* One whole number in one write: no appending at an offset. */
 		if (*ppos != 0 || *lenp == 0 || *lenp > KV_MAX_TEXT)
 			return -EINVAL;
@@ -408,6 +449,11 @@ static int __init korvendale_init(void)
 	u32 pvr = mfspr(SPRN_PVR);
 	int result;
 
+	/* The kernel's own Power Macintosh test: not Pegasos, AmigaOne or Wii. */
+	if (!of_machine_is_compatible("MacRISC") && !of_machine_is_compatible("Power Macintosh")) {
+		pr_err("refusing to load: this machine is not a Power Macintosh\n");
+		return -ENODEV;
+	}
 	if (classify(pvr)) {
 		pr_err("refusing to load: processor 0x%08x is not a PowerPC Macintosh processor\n",
 		       pvr);
@@ -416,7 +462,10 @@ static int __init korvendale_init(void)
 	result = kv_cpus_init(family == KV_G3 ? KV_L2_READ_FLUSH : KV_L2_HW_FLUSH, has_l2cr);
 	if (result)
 		return result;
-	def_l2cr = firmware_l2cr();
+	def_l2cr = has_l2cr ? vouched_l2cr(kv_l2_running()) : 0;
+	if (unverified_l2cr && has_l2cr)
+		pr_warn("unverified_l2cr: L2CR words are not compared with DefL2CR 0x%08x\n",
+			def_l2cr);
 	kv_header = register_sysctl("hw", kv_table);
 	if (!kv_header) {
 		kv_cpus_exit();

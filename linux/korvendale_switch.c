@@ -86,12 +86,19 @@ static int l2_invalidate(const struct korv_l2_ops *ops, u32 config, struct korv_
 	start = ops->timebase(ops->ctx);
 	note(t, "global invalidate", config | KV_L2I, true);
 	for (;;) {
+		/*
+		 * One time per read, taken before it: a pause between the two
+		 * (an emulator's host, say) must not turn a finished invalidate
+		 * into a timeout.
+		 */
+		const u32 elapsed = since(ops, start);
+
 		l2cr = ops->read_l2cr(ops->ctx);
 		if (l2cr & KV_L2IP)
 			seen = true;
-		else if (seen || since(ops, start) >= ticks(ops, KV_INVALIDATE_US))
+		else if (seen || elapsed >= ticks(ops, KV_INVALIDATE_US))
 			break;
-		if (since(ops, start) >= ticks(ops, KV_INVALIDATE_TIMEOUT_US)) {
+		if (elapsed >= ticks(ops, KV_INVALIDATE_TIMEOUT_US)) {
 			ops->write_l2cr(ops->ctx, config);
 			note(t, "invalidate timed out, left disabled", config, true);
 			return -ETIMEDOUT;

@@ -7,28 +7,8 @@
 #ifndef KORVENDALE_SWITCH_H
 #define KORVENDALE_SWITCH_H
 
-#ifdef __KERNEL__
-#include <linux/types.h>
-#else
-/* The host test builds with u32 defined as uint32_t. */
-#include <stdbool.h>
-#include <stdint.h>
-#endif
-
-/* L2CR fields (bit 0 is the most significant, as in the processor manuals). */
-#define KV_L2E	 0x80000000u
-#define KV_L2SIZ 0x30000000u
-#define KV_L2CLK 0x0E000000u
-#define KV_L2RAM 0x01800000u
-#define KV_L2I	 0x00200000u
-#define KV_L2OH	 0x00030000u
-#define KV_L2DF	 0x00004000u
-#define KV_L2HWF 0x00000800u /* 7400/7410: bit 20, as on the 745x */
-#define KV_L2IP	 0x00000001u
-
-/* HID0 bits. */
-#define KV_DPM	 0x00100000u
-#define KV_DLOCK 0x00001000u
+/* The register bits, and u32 on the host. */
+#include "korvendale_policy.h"
 
 /* Bytes read to displace a 32 KB 8-way L1 data cache (at least 48 KB). */
 #define KV_L1_FLUSH_BYTES (64 * 1024)

@@ -13,7 +13,7 @@ extern "C" {
 
 namespace {
 
-enum class Fault { None, IpStuck, IpNeverSet, HwfStuck, ReadsOtherwise };
+enum class Fault { None, IpStuck, IpNeverSet, HwfStuck, ReadsOtherwise, LateClock };
 
 constexpr u32 ModelDllTicks = 26; // 640 L2 clocks at 25 MHz, one tick a microsecond
 constexpr u32 ModelInvalidate = 330; // 32K core clocks at 100 MHz
@@ -27,7 +27,7 @@ struct Cpu {
     u32 tb = 0xFFFFFF00u; // wraps during every switch
     bool invalidating = false, invalidated = false, clockRunning = false;
     u32 clockSince = 0, invalidateSince = 0;
-    int ipLeft = 0, writes = 0;
+    int ipLeft = 0, writes = 0, clockReads = 0;
     std::vector<std::string> broken;
 
     explicit Cpu(u32 running)
@@ -38,6 +38,7 @@ struct Cpu {
         , clockSince(tb - ModelDllTicks)
     {
     }
+    bool neverSet() const { return fault == Fault::IpNeverSet || fault == Fault::LateClock; }
     void rule(bool kept, const char* what)
     {
         if (!kept)
@@ -68,6 +69,8 @@ struct Cpu {
             invalidateSince = tb;
             ipLeft = 4;
         }
+        if (!(w & KV_L2I) && invalidating && neverSet() && tb - invalidateSince >= ModelInvalidate)
+            invalidated = true;
         if (!(w & KV_L2I))
             invalidating = false;
         l2cr = w & ~KV_L2IP;
@@ -76,11 +79,8 @@ struct Cpu {
     u32 read()
     {
         tb++;
-        if (!invalidating || (l2cr & KV_L2E) || fault == Fault::IpNeverSet) {
-            if (invalidating && tb - invalidateSince >= ModelInvalidate)
-                invalidated = true;
+        if (!invalidating || (l2cr & KV_L2E) || neverSet())
             return l2cr;
-        }
         if (fault == Fault::IpStuck || ipLeft-- > 0)
             return l2cr | KV_L2IP;
         invalidated = true;
@@ -114,6 +114,14 @@ struct Cpu {
         rule(!((l2cr & KV_L2I) && (w & KV_DPM)), "DPM set while L2I is set");
         hid0 = w;
     }
+    // LateClock: L2IP never set (as under QEMU), and one time-base reading
+    // during the invalidate comes 30 ms late.
+    u32 timebase()
+    {
+        if (fault == Fault::LateClock && invalidating && ++clockReads == 3)
+            tb += 30000;
+        return tb++;
+    }
     u32 now() const { return fault == Fault::ReadsOtherwise && (l2cr & KV_L2E) ? l2cr ^ KV_L2DF : l2cr; }
 };
 
@@ -136,7 +144,7 @@ korv_l2_ops opsFor(Cpu& c)
     ops.read_hid0 = [](void* x) { return cpu(x).hid0; };
     ops.write_l2cr = [](void* x, u32 w) { cpu(x).write(w); };
     ops.write_hid0 = [](void* x, u32 w) { cpu(x).writeHid0(w); };
-    ops.timebase = [](void* x) { return cpu(x).tb++; };
+    ops.timebase = [](void* x) { return cpu(x).timebase(); };
     ops.flush_read_disable = [](void* x, u32 off, u32 bytes) { return cpu(x).flushRead(off, bytes); };
     ops.flush_hw_disable
         = [](void* x, u32 old, u32 off, u32 l1, u32 t) { return cpu(x).flushHw(old, off, l1, t); };
@@ -189,6 +197,7 @@ const Case cases[] = {
     {"unchanged", KV_L2_HW_FLUSH, On1M, On1M | KV_L2I, Fault::None, 0},
     {"clockless refused", KV_L2_HW_FLUSH, On1M, Clockless, Fault::None, -EINVAL},
     {"L2IP never set", KV_L2_READ_FLUSH, On1M, On1MFast, Fault::IpNeverSet, 0},
+    {"late clock", KV_L2_HW_FLUSH, Off, On1M, Fault::LateClock, 0},
     {"L2IP stuck, 750", KV_L2_READ_FLUSH, On1M, On1MFast, Fault::IpStuck, -ETIMEDOUT},
     {"L2IP stuck, 7400", KV_L2_HW_FLUSH, Off, On1M, Fault::IpStuck, -ETIMEDOUT},
     {"L2HWF stuck", KV_L2_HW_FLUSH, On1M, On1MFast, Fault::HwfStuck, -ETIMEDOUT},
