@@ -13,12 +13,13 @@ KORV_PACKAGES=(
     clang libclang-rt-14-dev dpkg-dev desktop-file-utils man-db groff-base valgrind lintian
 )
 
-# Only the QEMU and PowerPC tests (label qemu) need these: the PowerPC cross compilers,
-# the emulators (a whole machine, and qemu-user for single programs), and
-# the kernel's source with its build tools.
+# Only the QEMU and PowerPC tests (label qemu) need these: the PowerPC cross
+# compilers, the emulators (a whole machine, and qemu-user for single
+# programs), the kernel's source with its build tools, and python3 for the
+# object-code check and the guest with a screen.
 KORV_QEMU_PACKAGES=(
     gcc-powerpc-linux-gnu g++-powerpc-linux-gnu qemu-system-ppc qemu-user linux-source-6.1
-    bc bison flex cpio libelf-dev libssl-dev xz-utils
+    bc bison flex cpio libelf-dev libssl-dev xz-utils python3
 )
 
 korv_install_packages() {

@@ -6,10 +6,12 @@
 # kept until the fragment or the source version changes; the module; the test
 # init; the programs; the initramfs), boots each machine headless with a hard
 # timeout, and compares the guest's serial transcript with the expected one.
-# Then both boot with a screen, Tarnwick X from the PowerPC package on it,
-# driven from the host (screen/screen.py).
-# STAGE limits the run to some of: kernel module init programs initramfs boot
-# screenfs screen.
+# Beside the guests: the kernel's checkpatch over linux/, the module built
+# against pmac32_defconfig with SMP, and objcheck.py over both builds. Then
+# the G4 and the G3 boot with a screen, Tarnwick X from the PowerPC package on
+# it, driven from the host (screen/screen.py).
+# STAGE limits the run to some of: kernel checkpatch module pmac32 objcheck
+# init programs initramfs boot screenfs screen.
 # KORV_QEMU_UPDATE_EXPECTED=1 writes the transcripts as the expected ones (and
 # the README's screenshot of the G4's screen).
 set -euo pipefail
@@ -20,7 +22,7 @@ shift 2
 mkdir -p "$WORK"
 WORK=$(cd "$WORK" && pwd)
 HERE=$SRC/tests/qemu
-STAGES=${*:-kernel module init programs initramfs boot screenfs screen}
+STAGES=${*:-kernel checkpatch module pmac32 objcheck init programs initramfs boot screenfs screen}
 JOBS=${JOBS:-$(nproc)}
 CROSS=powerpc-linux-gnu-
 KMAKE=(make ARCH=powerpc "CROSS_COMPILE=$CROSS")
@@ -55,15 +57,15 @@ kernel_key() {
     } | sha256sum | cut -c1-16
 }
 
-build_kernel() {
-    local key ver ksrc
-    key=$(kernel_key)
-    if [ -f "$KOBJ/.korv-key" ] && [ "$(cat "$KOBJ/.korv-key")" = "$key" ] &&
-        [ -f "$KOBJ/vmlinux" ] && [ -f "$KOBJ/Module.symvers" ]; then
-        log "kernel: cached ($key)"
-        return
-    fi
+# Sets KSRC to Debian's linux-source-6.1 extracted: the tree the kept kernel
+# was built from (it may be shared), else one in WORK.
+kernel_source() {
+    local ver ksrc
     ver=$(dpkg-query -W -f='${Version}' linux-source-6.1)
+    if [ -f "$KOBJ/.korv-source" ]; then
+        KSRC=$(cat "$KOBJ/.korv-source")
+        [ "${KSRC##*/}" != "linux-source-$ver" ] || [ ! -f "$KSRC/.korv-extracted" ] || return 0
+    fi
     ksrc=$WORK/linux-source-$ver
     if [ ! -f "$ksrc/.korv-extracted" ]; then
         rm -rf "$WORK"/linux-source-* "$WORK/extract"
@@ -77,22 +79,40 @@ build_kernel() {
         rmdir "$WORK/extract"
         touch "$ksrc/.korv-extracted"
     fi
+    KSRC=$ksrc
+}
+
+# Every option of a configuration fragment ($1) must have survived the
+# dependency checks in the configured tree $2.
+check_fragment() {
+    local line missing=0
+    while IFS= read -r line; do
+        case $line in
+        CONFIG_*) grep -qxF "$line" "$2/.config" || { log "kernel: $line did not stick"; missing=1; } ;;
+        "# CONFIG_"*) ! grep -q "^${line#\# }" "$2/.config" ||
+            { log "kernel: ${line#\# } is set"; missing=1; } ;;
+        esac
+    done <"$1"
+    [ $missing -eq 0 ] || die "kernel configuration lacks options of ${1##*/}"
+}
+
+build_kernel() {
+    local key ksrc
+    key=$(kernel_key)
+    if [ -f "$KOBJ/.korv-key" ] && [ "$(cat "$KOBJ/.korv-key")" = "$key" ] &&
+        [ -f "$KOBJ/vmlinux" ] && [ -f "$KOBJ/Module.symvers" ]; then
+        log "kernel: cached ($key)"
+        return
+    fi
+    kernel_source
+    ksrc=$KSRC
     rm -rf "$KOBJ"
     mkdir -p "$KOBJ"
     log "kernel: configuring (tinyconfig + kernel.config)"
     "${KMAKE[@]}" -s -C "$ksrc" O="$KOBJ" tinyconfig >/dev/null
     "$ksrc/scripts/kconfig/merge_config.sh" -m -O "$KOBJ" "$KOBJ/.config" "$HERE/kernel.config" >/dev/null
     "${KMAKE[@]}" -s -C "$ksrc" O="$KOBJ" olddefconfig >/dev/null
-    # Every option of the fragment must have survived the dependency checks.
-    local line missing=0
-    while IFS= read -r line; do
-        case $line in
-        CONFIG_*) grep -qxF "$line" "$KOBJ/.config" || { log "kernel: $line did not stick"; missing=1; } ;;
-        "# CONFIG_"*) ! grep -q "^${line#\# }" "$KOBJ/.config" ||
-            { log "kernel: ${line#\# } is set"; missing=1; } ;;
-        esac
-    done <"$HERE/kernel.config"
-    [ $missing -eq 0 ] || die "kernel configuration lacks options of kernel.config"
+    check_fragment "$HERE/kernel.config" "$KOBJ"
     log "kernel: building vmlinux and Module.symvers with $JOBS jobs"
     nice "${KMAKE[@]}" -s -C "$ksrc" O="$KOBJ" -j"$JOBS" vmlinux modules >"$WORK/kernel-build.log" 2>&1 ||
         { tail -n 40 "$WORK/kernel-build.log"; die "kernel build failed"; }
@@ -149,6 +169,82 @@ build_module() {
         cat "$WORK/module-build.log"
         die "the module builds with warnings"
     fi
+}
+
+# -------------------------------------------------------------- checkpatch
+# The module's sources as the kernel's own style checker sees them.
+run_checkpatch() {
+    kernel_source
+    (cd "$SRC" && "$KSRC/scripts/checkpatch.pl" --strict --no-tree --quiet --no-summary -f linux/*.[chS]) ||
+        die "checkpatch.pl --strict finds the module's sources wanting"
+}
+
+# ------------------------------------------------------------------ pmac32
+# The module also builds, with warnings as errors, against the configuration
+# distributions start from for these machines: pmac32_defconfig with SMP,
+# PREEMPT and kprobes (pmac32.config). A module needs only modules_prepare and
+# crtsavres.o; the tree is kept like the kernel's, under its own key (it may
+# be shared). Without the kernel's Module.symvers, modpost only warns.
+P32=$WORK/pmac32
+
+pmac32_key() {
+    {
+        dpkg-query -W -f='${Version}\n' linux-source-6.1
+        "${CROSS}gcc" --version | head -n1
+        cat "$HERE/pmac32.config"
+    } | sha256sum | cut -c1-16
+}
+
+build_pmac32() {
+    local key ksrc
+    key=$(pmac32_key)
+    if [ -f "$P32/.korv-key" ] && [ "$(cat "$P32/.korv-key")" = "$key" ] &&
+        [ -f "$P32/arch/powerpc/lib/crtsavres.o" ] && [ -d "$(cat "$P32/.korv-source")" ]; then
+        log "pmac32: cached ($key)"
+    else
+        kernel_source
+        ksrc=$KSRC
+        rm -rf "$P32"
+        mkdir -p "$P32"
+        log "pmac32: configuring (pmac32_defconfig + pmac32.config), modules_prepare"
+        {
+            "${KMAKE[@]}" -s -C "$ksrc" O="$P32" pmac32_defconfig &&
+                "$ksrc/scripts/kconfig/merge_config.sh" -m -O "$P32" "$P32/.config" "$HERE/pmac32.config" &&
+                "${KMAKE[@]}" -s -C "$ksrc" O="$P32" olddefconfig
+        } >"$WORK/pmac32-prepare.log" 2>&1 || { cat "$WORK/pmac32-prepare.log"; die "pmac32: configuring failed"; }
+        check_fragment "$HERE/pmac32.config" "$P32"
+        nice "${KMAKE[@]}" -s -C "$ksrc" O="$P32" -j"$JOBS" modules_prepare arch/powerpc/lib/crtsavres.o \
+            >>"$WORK/pmac32-prepare.log" 2>&1 || { tail -n 40 "$WORK/pmac32-prepare.log"; die "pmac32: modules_prepare failed"; }
+        echo "$ksrc" >"$P32/.korv-source"
+        echo "$key" >"$P32/.korv-key"
+    fi
+    rm -rf "$WORK/pmac32-module"
+    mkdir -p "$WORK/pmac32-module"
+    cp "$SRC"/linux/Kbuild "$SRC"/linux/*.[chS] "$WORK/pmac32-module/"
+    "${KMAKE[@]}" -C "$P32" M="$WORK/pmac32-module" W=1 KCFLAGS=-Werror KBUILD_MODPOST_WARN=1 modules \
+        >"$WORK/pmac32-module.log" 2>&1 || { cat "$WORK/pmac32-module.log"; die "pmac32: module build failed"; }
+    if grep -q "warning:" "$WORK/pmac32-module.log"; then
+        cat "$WORK/pmac32-module.log"
+        die "pmac32: the module builds with warnings"
+    fi
+}
+
+# ---------------------------------------------------------------- objcheck
+# The L2 switch's object code in each module built (objcheck.py); with kprobes
+# in the kernel, its routines must be kept from them.
+run_objcheck() {
+    local ko tree checked=0
+    for tree in kernel pmac32; do
+        ko=module/korvendale.ko
+        [ "$tree" = kernel ] || ko=pmac32-module/korvendale.ko
+        [ -f "$WORK/$ko" ] || continue
+        local kprobes=()
+        ! grep -qx CONFIG_KPROBES=y "$WORK/$tree/.config" || kprobes=(--kprobes)
+        (cd "$WORK" && /usr/bin/python3 "$HERE/objcheck.py" "${kprobes[@]}" "$ko") ||
+            die "objcheck: the $tree module breaks the L2 switch's rules"
+        checked=1
+    done
+    [ $checked -eq 1 ] || die "objcheck: no module built (stages module, pmac32)"
 }
 
 # --------------------------------------------------------------- test init
@@ -302,7 +398,11 @@ screen_all() {
     done
 }
 
+# The checks that take seconds first, the guests last.
+if want checkpatch; then timed checkpatch run_checkpatch; fi
 if want module; then timed module build_module; fi
+if want pmac32; then timed pmac32 build_pmac32; fi
+if want objcheck; then timed objcheck run_objcheck; fi
 if want init; then timed init build_init; fi
 if want programs; then timed programs build_programs; fi
 if want initramfs; then timed initramfs build_initramfs; fi
