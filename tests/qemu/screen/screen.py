@@ -10,9 +10,12 @@ first frame it clicks and types through QMP `input-send-event` (a USB tablet
 for the pointer, the ADB keyboard for keys), takes `screendump`s, and asks
 the guest for its registers after each step ("report TEXT"). The host renders
 the same clicks headless on a simulated Macintosh given the guest's values;
-the window's area of every screen must be identical, pixel for pixel. The
-guest's transcript must equal the expected one. The guest's whole screen on
-the Tarnwick tab is kept as DIR/tarnwick.png. Standard library only.
+the window's area of every screen must be identical, pixel for pixel. After
+Command-Q the preferences the guest saved must equal the simulated machine's,
+and Korvendale Startup at the guest's next power-on must set L2CR and HID0 as
+it does when the simulated machine boots. The guest's transcript must equal
+the expected one. The guest's whole screen on the Tarnwick tab is kept as
+DIR/tarnwick.png. Standard library only.
 """
 
 import argparse
