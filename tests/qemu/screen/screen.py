@@ -172,7 +172,7 @@ class Guest:
         self.pending = b""
         command = [
             "qemu-system-ppc", "-M", args.machine, "-cpu", args.cpu, "-m", "256",
-            "-kernel", args.kernel, "-initrd", args.initrd, "-append", f"console=ttyPZ0 {args.append}".strip(),
+            "-kernel", args.kernel, "-initrd", args.initrd, "-append", "console=ttyPZ0",
             "-vga", "none", "-device", "VGA,romfile=", "-usb", "-device", "usb-tablet",
             "-display", "none", "-nic", "none", "-no-reboot", "-S", "-monitor", "none",
             "-chardev", f"socket,id=console,path={self.serial_path},server=on,wait=off",
@@ -370,12 +370,12 @@ def host_machine(bin_dir, folder, machine, values):
     return env
 
 
-def host_screens(bin_dir, env, steps, work):
-    """The Mac screens a headless Tarnwick X shows after each step; it
-    quits with Command-Q at the end."""
+def host_screens(bin_dir, env, scripts, work):
+    """The Mac screens a headless Tarnwick X shows after each step's script;
+    it quits with Command-Q at the end."""
     script, shots = [], []
-    for i, step in enumerate(steps):
-        script += step["script"]
+    for i, lines in enumerate(scripts):
+        script += lines
         shots.append(os.path.join(work, f"host-{i}.png"))
         script.append(f"snapshot {shots[-1]}")
     script.append("key cmd q")
@@ -490,7 +490,6 @@ def main():
     parser = argparse.ArgumentParser()
     for name in ("machine", "cpu", "kernel", "initrd", "bin", "work", "expected"):
         parser.add_argument("--" + name, required=True)
-    parser.add_argument("--append", default="")
     parser.add_argument("--update-expected", action="store_true")
     args = parser.parse_args()
     work = os.path.abspath(args.work)
@@ -506,13 +505,13 @@ def main():
         values = dict(zip(("model", "cpu-hz", "bus-hz"), found.groups()))
         values["registers"] = parse_registers(guest.wait_for(r"registers:(.*)").group(1))
         env = host_machine(args.bin, os.path.join(work, "macsim"), args.machine, values)
-        host = host_screens(args.bin, env, [{"script": host_script(a)} for _, a in STEPS], work)
+        host = host_screens(args.bin, env, [host_script(actions) for _, actions in STEPS], work)
         guest.wait_for(r"KORV-READY$")
         booted = time.monotonic()
         log(f"{args.machine}: Tarnwick X on the screen {booted - started:.1f} s after QEMU started")
-        guest.settled()
+        first = guest.settled()
         guest.move(*REST)
-        screen = guest.settled()
+        screen = guest.settled(first)
         for (name, actions), expected in zip(STEPS, host):
             if actions:
                 screen = play(guest, actions, screen)
