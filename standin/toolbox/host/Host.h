@@ -1,7 +1,7 @@
-// What a host (the SDL window, or nothing at all when headless) does for the
-// toolbox: show parts of the screen, and report raw input. The toolbox owns
-// the framebuffer, the event queue and the clock; a host only moves pixels
-// out and input in.
+// What a host (the SDL window, the console's framebuffer, or nothing at all
+// when headless) does for the toolbox: show parts of the screen, and report
+// raw input. The toolbox owns the framebuffer, the event queue and the clock;
+// a host only moves pixels out and input in.
 #pragma once
 
 #include <Events.h>
