@@ -377,7 +377,7 @@ boot_screen() {
     local machine=$1 cpu=$2 name=$1-$2
     local extra=()
     [ -z "${KORV_QEMU_UPDATE_EXPECTED:-}" ] || extra+=(--update-expected)
-    timeout --kill-after=5 "$SCREEN_TIMEOUT" python3 "$SCREEN/screen.py" --machine "$machine" --cpu "$cpu" \
+    timeout --kill-after=5 "$SCREEN_TIMEOUT" /usr/bin/python3 "$SCREEN/screen.py" --machine "$machine" --cpu "$cpu" \
         --kernel "$KOBJ/vmlinux" --initrd "$SCREEN_WORK/initramfs.cpio" --bin "$HOST_BIN" \
         --work "$SCREEN_WORK/$name" --expected "$SCREEN/expected/$name.txt" "${extra[@]}" ||
         { log "FAIL: $name: the guest with a screen"; FAILED=1; return; }

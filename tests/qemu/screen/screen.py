@@ -27,7 +27,6 @@ import socket
 import struct
 import subprocess
 import sys
-import tempfile
 import time
 import zlib
 
