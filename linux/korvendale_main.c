@@ -181,7 +181,7 @@ static void hid0_check_on_this_cpu(void *arg)
 {
 	struct kv_hid0_call *call = arg;
 
-	if (kv_check_hid0(call->managed, mfspr(SPRN_HID0), call->value) != KV_HID0_OK)
+	if (kv_check_hid0(call->managed, kv_hid0_idle(cpu_kind), mfspr(SPRN_HID0), call->value))
 		WRITE_ONCE(call->refused, true);
 }
 
@@ -297,7 +297,7 @@ static int read_node(enum kv_node node, char *text, size_t size)
 		value = mfspr(SPRN_PVR);
 		break;
 	case KV_HID0:
-		value = kv_hid0_get(hid0_managed());
+		value = kv_hid0_get(hid0_managed()) & ~kv_hid0_idle(cpu_kind);
 		break;
 	case KV_HID1:
 		value = mfspr(SPRN_HID1);

@@ -115,7 +115,7 @@ const char *kv_l2cr_verdict_text(enum kv_l2cr_verdict verdict)
 		[KV_L2CR_RESERVED_BIT] = "a reserved bit is set",
 		[KV_L2CR_PROCEDURE_BIT] = "L2I, L2IP, L2HWF and L2FA are the switch's own",
 		[KV_L2CR_TEST_BIT] = "test mode (L2TS) or DLL bypass (L2BYP)",
-		[KV_L2CR_CLOCK] = "no such clock ratio on this processor",
+		[KV_L2CR_CLOCK] = "no clock, or a clock ratio this processor lacks",
 		[KV_L2CR_RESERVED_CODE] = "no such size, SRAM type or hold time on this processor",
 		[KV_L2CR_NOT_TESTED] = "DefL2CR vouches for no configuration",
 		[KV_L2CR_PARITY] = "the firmware runs the SRAM without parity",
@@ -152,12 +152,12 @@ u32 kv_hid0_managed(enum kv_cpu cpu, bool no_dpm, bool no_btic)
 	return managed;
 }
 
-enum kv_hid0_verdict kv_check_hid0(u32 managed, u32 now, u32 word)
+enum kv_hid0_verdict kv_check_hid0(u32 managed, u32 idle, u32 now, u32 word)
 {
 	/* Address-only broadcasts (tlbie, tlbsync, sync) keep processors coherent. */
 	if ((managed & KV_ABE) && !(word & KV_ABE))
 		return KV_HID0_ABE_CLEARED;
-	if ((now ^ word) & ~(managed | KV_DOZE | KV_NAP | KV_SLEEP))
+	if ((now ^ word) & ~(managed | idle))
 		return KV_HID0_UNMANAGED;
 	return KV_HID0_OK;
 }
@@ -165,6 +165,20 @@ enum kv_hid0_verdict kv_check_hid0(u32 managed, u32 now, u32 word)
 u32 kv_apply_hid0(u32 managed, u32 now, u32 word)
 {
 	return (now & ~managed) | (word & managed);
+}
+
+u32 kv_hid0_idle(enum kv_cpu cpu)
+{
+	switch (cpu) {
+	case KV_CPU_750:
+	case KV_CPU_7400:
+	case KV_CPU_ONCHIP:
+		return KV_DOZE | KV_NAP | KV_SLEEP;
+	case KV_CPU_745X: /* no doze: bit 8 enables the high BATs there */
+		return KV_NAP | KV_SLEEP;
+	default: /* the idle loop leaves a 601 to 604 alone */
+		return 0;
+	}
 }
 
 int kv_junction_celsius(int (*hotter)(void *ctx, unsigned int threshold), void *ctx, int *celsius)

@@ -110,10 +110,17 @@ enum kv_hid0_verdict {
 };
 
 /*
- * The verdict on a HID0 word against one processor's HID0 now. The idle
- * loop's DOZE, NAP and SLEEP are its own: never compared, never changed.
+ * The bits the idle loop sets by the moment on this family (DOZE, NAP,
+ * SLEEP), which a read of the node leaves out, so that the word is the same
+ * on every processor.
  */
-enum kv_hid0_verdict kv_check_hid0(u32 managed, u32 now, u32 word);
+u32 kv_hid0_idle(enum kv_cpu cpu);
+
+/*
+ * The verdict on a HID0 word against one processor's HID0 now. The `idle`
+ * bits are the idle loop's own: never compared, never changed.
+ */
+enum kv_hid0_verdict kv_check_hid0(u32 managed, u32 idle, u32 now, u32 word);
 u32 kv_apply_hid0(u32 managed, u32 now, u32 word);
 
 /*

@@ -122,35 +122,55 @@ TEST(ModulePolicy, DefL2CRFromWhatTheFirmwareLeft)
         EXPECT_EQ(kv_def_l2cr(c.cpu, c.hasValue, c.l2crValue, c.running), c.def) << std::hex << c.running;
 }
 
-TEST(ModulePolicy, HID0ManagedBitsOnly)
+TEST(ModulePolicy, HID0BitsPerProcessor)
 {
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_750, false, false), 0x001002A8u);
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_7400, true, false), 0x000002A8u); // CPU_FTR_NO_DPM
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_7400, false, true), 0x00100288u); // CPU_FTR_NO_BTIC
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_745X, false, false), 0u);
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_ONCHIP, true, false), 0x000002A8u); // a 750FX 1.x
-    EXPECT_EQ(kv_hid0_managed(KV_CPU_NO_L2CR, false, false), 0u);
+    struct {
+        kv_cpu cpu;
+        bool noDpm;
+        bool noBtic;
+        u32 managed;
+        u32 idle;
+    } const cases[] = {
+        {KV_CPU_750, false, false, 0x001002A8, 0x00E00000},
+        {KV_CPU_7400, true, false, 0x000002A8, 0x00E00000}, // CPU_FTR_NO_DPM
+        {KV_CPU_7400, false, true, 0x00100288, 0x00E00000}, // CPU_FTR_NO_BTIC
+        {KV_CPU_ONCHIP, true, false, 0x000002A8, 0x00E00000}, // a 750FX 1.x
+        {KV_CPU_745X, false, false, 0, 0x00600000}, // bit 8 enables the high BATs there
+        {KV_CPU_NO_L2CR, false, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(kv_hid0_managed(c.cpu, c.noDpm, c.noBtic), c.managed) << c.cpu;
+        EXPECT_EQ(kv_hid0_idle(c.cpu), c.idle) << c.cpu;
+    }
+}
 
+TEST(ModulePolicy, HID0WordsChangeManagedBitsOnly)
+{
+    constexpr u32 G4 = 0x001002A8, G4Idle = 0x00E00000, G4eIdle = 0x00600000;
     struct {
         u32 managed;
+        u32 idle;
         u32 now;
         u32 word;
         kv_hid0_verdict verdict;
         u32 after;
     } const cases[] = {
-        {0x001002A8, 0x0010C0AC, 0x0000C2AC, KV_HID0_OK, 0x0000C2AC}, // DPM off, SPD on
-        {0x001002A8, 0x0010C0AC, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0},
-        {0x001002A8, 0x0010C0A4, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0}, // even as it reads
-        {0x001002A8, 0x0010C0AC, 0x001040AC, KV_HID0_UNMANAGED, 0}, // ICE
-        {0x001002A8, 0x0010C0AC, 0x8010C0AC, KV_HID0_UNMANAGED, 0}, // EMCP
-        {0x001002A8, 0x0090C0AC, 0x0000C0AC, KV_HID0_OK, 0x0080C0AC}, // the idle loop's DOZE stays
-        {0x001002A8, 0x0010C0AC, 0x0070C0AC, KV_HID0_OK, 0x0010C0AC}, // NAP, SLEEP never written
-        {0x000002A8, 0x0000C0AC, 0x0010C0AC, KV_HID0_UNMANAGED, 0}, // DPM on a part without it
-        {0, 0x0010C0BC, 0x0010C0B4, KV_HID0_UNMANAGED, 0}, // a 7450's FOLD is not ABE
+        {G4, G4Idle, 0x0010C0AC, 0x0000C2AC, KV_HID0_OK, 0x0000C2AC}, // DPM off, SPD on
+        {G4, G4Idle, 0x0010C0AC, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0},
+        {G4, G4Idle, 0x0010C0A4, 0x0010C0A4, KV_HID0_ABE_CLEARED, 0}, // even as it reads
+        {G4, G4Idle, 0x0010C0AC, 0x001040AC, KV_HID0_UNMANAGED, 0}, // ICE
+        {G4, G4Idle, 0x0010C0AC, 0x8010C0AC, KV_HID0_UNMANAGED, 0}, // EMCP
+        {G4, G4Idle, 0x0090C0AC, 0x0000C0AC, KV_HID0_OK, 0x0080C0AC}, // the idle loop's DOZE stays
+        {G4, G4Idle, 0x0010C0AC, 0x0070C0AC, KV_HID0_OK, 0x0010C0AC}, // NAP, SLEEP never written
+        {0x000002A8, G4Idle, 0x0000C0AC, 0x0010C0AC, KV_HID0_UNMANAGED, 0}, // DPM on a part without it
+        {0, G4eIdle, 0x0050C0BC, 0x0010C0BC, KV_HID0_OK, 0x0050C0BC}, // a 7450 naps too
+        {0, G4eIdle, 0x0010C0BC, 0x0010C0B4, KV_HID0_UNMANAGED, 0}, // its FOLD is not ABE
+        {0, G4eIdle, 0x0010C0BC, 0x0090C0BC, KV_HID0_UNMANAGED, 0}, // its high BATs no DOZE
+        {0, 0, 0x0000C084, 0x0040C084, KV_HID0_UNMANAGED, 0}, // a 604e never idles in HID0
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.now << " <- " << c.word);
-        EXPECT_EQ(kv_check_hid0(c.managed, c.now, c.word), c.verdict);
+        EXPECT_EQ(kv_check_hid0(c.managed, c.idle, c.now, c.word), c.verdict);
         if (c.verdict == KV_HID0_OK) {
             EXPECT_EQ(kv_apply_hid0(c.managed, c.now, c.word), c.after);
         }
