@@ -83,9 +83,6 @@ static int modprobe_main(int argc, char** argv)
     return 0;
 }
 
-// HID0's DOZE and NAP are set by the kernel's idle loop whenever it first
-// idles, so they are left out of what is shown.
-#define HID0_IDLE 0x00C00000ll
 #define HID0_MANAGED 0x001002A8ll // DPM SPD SGE BTIC ABE
 
 static const char* const registers[] = {"PVR", "HID0", "HID1", "L2CR", "DefL2CR", "Temp"};
@@ -112,8 +109,6 @@ static void show_registers(const char* when)
             say(" %s=none", registers[i]);
         else if (strcmp(registers[i], "Temp") == 0)
             say(" %s=%lld", registers[i], value);
-        else if (strcmp(registers[i], "HID0") == 0)
-            say(" %s=0x%08llX", registers[i], value & ~HID0_IDLE);
         else
             say(" %s=0x%08llX", registers[i], value);
     }
