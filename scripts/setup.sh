@@ -16,7 +16,7 @@ KORV_PACKAGES=(
 # Only the QEMU and PowerPC tests (label qemu) need these: the PowerPC cross
 # compilers, the emulators (a whole machine, and qemu-user for single
 # programs), the kernel's source with its build tools, and python3 for the
-# object-code check.
+# object-code check and the guest with a screen.
 KORV_QEMU_PACKAGES=(
     gcc-powerpc-linux-gnu g++-powerpc-linux-gnu qemu-system-ppc qemu-user linux-source-6.1
     bc bison flex cpio libelf-dev libssl-dev xz-utils python3

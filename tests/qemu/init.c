@@ -17,7 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#define MODULE_PATH "/lib/modules/korvendale.ko"
+#include "guest.h"
+
 #define NODE_DIR "/proc/sys/hw/"
 #define TOOL "/usr/sbin/korvendalecache"
 #define STARTUP "/usr/libexec/korvendale/korvendale-startup"
@@ -26,56 +27,9 @@
 #endif
 #define USER_UID 1000
 
-static int kmsg = -1;
-
-static void say(const char* fmt, ...)
-{
-    va_list ap;
-    va_start(ap, fmt);
-    vprintf(fmt, ap);
-    va_end(ap);
-    fflush(stdout);
-}
-
 static void section(const char* title)
 {
     say("== %s\n", title);
-}
-
-static const char* error_text(int err)
-{
-    return err ? strerror(err) : "ok";
-}
-
-// Prints the module's kernel log lines written since the last call.
-static void kernel_log(void)
-{
-    char record[1024];
-    ssize_t n;
-    while ((n = read(kmsg, record, sizeof record - 1)) > 0) {
-        record[n] = 0;
-        char* text = strchr(record, ';');
-        if (!text || strncmp(text + 1, "korvendale:", 11) != 0)
-            continue;
-        text++;
-        text[strcspn(text, "\n")] = 0;
-        say("kmsg: %s\n", text);
-    }
-}
-
-static int load_module(const char* params)
-{
-    int fd = open(MODULE_PATH, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int err = syscall(SYS_finit_module, fd, params, 0) ? errno : 0;
-    close(fd);
-    return err;
-}
-
-static int unload_module(void)
-{
-    return syscall(SYS_delete_module, "korvendale", O_NONBLOCK) ? errno : 0;
 }
 
 // Reads a node as the programs would: the whole text, or the errno.
@@ -356,18 +310,11 @@ int main(int argc, char** argv)
 
     mount("proc", "/proc", "proc", 0, NULL);
     mount("sysfs", "/sys", "sysfs", 0, NULL);
-    // Kernel messages stay off the console; the module's are read back here.
-    int fd = open("/proc/sys/kernel/printk", O_WRONLY);
-    if (fd >= 0) {
-        write(fd, "1\n", 2);
-        close(fd);
-    }
-    kmsg = open("/dev/kmsg", O_RDONLY | O_NONBLOCK);
-    lseek(kmsg, 0, SEEK_END);
+    open_kernel_log();
     setenv("PATH", "/usr/sbin:/usr/bin:/sbin:/bin", 1);
 
     char model[64] = "";
-    fd = open("/proc/device-tree/model", O_RDONLY);
+    int fd = open("/proc/device-tree/model", O_RDONLY);
     if (fd >= 0) {
         ssize_t n = read(fd, model, sizeof model - 1);
         model[n > 0 ? n : 0] = 0;

@@ -7,10 +7,13 @@
 # init; the programs; the initramfs), boots each machine headless with a hard
 # timeout, and compares the guest's serial transcript with the expected one.
 # Beside the guests: the kernel's checkpatch over linux/, the module built
-# against pmac32_defconfig with SMP, and objcheck.py over both builds.
+# against pmac32_defconfig with SMP, and objcheck.py over both builds. Then
+# the G4 and the G3 boot with a screen, Tarnwick X from the PowerPC package on
+# it, driven from the host (screen/screen.py).
 # STAGE limits the run to some of: kernel checkpatch module pmac32 objcheck
-# init programs initramfs boot.
-# KORV_QEMU_UPDATE_EXPECTED=1 writes the transcripts as the expected ones.
+# init programs initramfs boot screenfs screen.
+# KORV_QEMU_UPDATE_EXPECTED=1 writes the transcripts as the expected ones (and
+# the README's screenshot of the G4's screen).
 set -euo pipefail
 
 SRC=$(cd "$1" && pwd)
@@ -19,7 +22,7 @@ shift 2
 mkdir -p "$WORK"
 WORK=$(cd "$WORK" && pwd)
 HERE=$SRC/tests/qemu
-STAGES=${*:-kernel checkpatch module pmac32 objcheck init programs initramfs boot}
+STAGES=${*:-kernel checkpatch module pmac32 objcheck init programs initramfs boot screenfs screen}
 JOBS=${JOBS:-$(nproc)}
 CROSS=powerpc-linux-gnu-
 KMAKE=(make ARCH=powerpc "CROSS_COMPILE=$CROSS")
@@ -331,6 +334,70 @@ boot_all() {
     done
 }
 
+# ------------------------------------------------------ guest with a screen
+# Tarnwick X on the framebuffer of QEMU's G4 and G3, from the PowerPC
+# package's contents; screen.py drives it and compares its screens with the
+# host's rendering (tarnwick-x and macsim of the host build, HOST_BIN).
+SCREEN=$HERE/screen
+SCREEN_WORK=$WORK/screen
+HOST_BIN=${KORV_HOST_BIN:-$(dirname "$WORK")/bin}
+SCREEN_TIMEOUT=${SCREEN_TIMEOUT:-300}
+
+screen_package() {
+    [ -n "${KORV_PPC_DEB:-}" ] && { echo "$KORV_PPC_DEB"; return; }
+    [ -d "$PPC_BUILD" ] || return 0
+    find "$PPC_BUILD" -maxdepth 1 -name 'korvendale_*_powerpc.deb' | sort | tail -n1
+}
+
+# The package unpacked as dpkg places it, the module and the init beside it
+# (the init opens the console itself: an archive made without root holds no
+# device node).
+build_screen_initramfs() {
+    local deb root=$SCREEN_WORK/root
+    deb=$(screen_package)
+    if [ -z "$deb" ]; then
+        # Run alone, without the PowerPC tests that make it first.
+        KORV_HOST_RESCOMP=$([ -x "$HOST_BIN/rescomp" ] && echo "$HOST_BIN/rescomp") JOBS=$JOBS \
+            "$SRC/scripts/cross-build.sh" "$SRC" "$PPC_BUILD" package || die "cross build of the package failed"
+        deb=$(screen_package)
+    fi
+    [ -f "$deb" ] || die "no korvendale_*_powerpc.deb (KORV_PPC_DEB or in $PPC_BUILD)"
+    rm -rf "$root"
+    mkdir -p "$root/dev" "$root/proc" "$root/sys" "$root/etc/modprobe.d" "$root/lib/modules" "$root/sbin" \
+        "$root/tmp" "$root/root"
+    dpkg-deb -x "$deb" "$root"
+    "${CROSS}gcc" -static -O2 -Wall -Wextra -Werror -o "$root/init" "$SCREEN/init.c"
+    ln -sf /init "$root/sbin/modprobe"
+    cp "$WORK/module/korvendale.ko" "$root/lib/modules/"
+    echo "options korvendale trace=1 test_firmware_l2cr=0xB9000000" >"$root/etc/modprobe.d/korvendale.conf"
+    (cd "$root" && find . -mindepth 1 | LC_ALL=C sort | cpio -o -H newc -R 0:0 --quiet) >"$SCREEN_WORK/initramfs.cpio"
+}
+
+boot_screen() {
+    local machine=$1 cpu=$2 name=$1-$2
+    local extra=()
+    [ -z "${KORV_QEMU_UPDATE_EXPECTED:-}" ] || extra+=(--update-expected)
+    timeout --kill-after=5 "$SCREEN_TIMEOUT" /usr/bin/python3 "$SCREEN/screen.py" --machine "$machine" --cpu "$cpu" \
+        --kernel "$KOBJ/vmlinux" --initrd "$SCREEN_WORK/initramfs.cpio" --bin "$HOST_BIN" \
+        --work "$SCREEN_WORK/$name" --expected "$SCREEN/expected/$name.txt" "${extra[@]}" ||
+        { log "FAIL: $name: the guest with a screen"; FAILED=1; return; }
+    # The README's picture of the emulated G4's screen, renewed with the transcripts.
+    if [ "$name" = mac99-7400 ] && [ -n "${KORV_QEMU_UPDATE_EXPECTED:-}" ]; then
+        cp "$SCREEN_WORK/$name/tarnwick.png" "$SRC/docs/screenshots/qemu-mac99-tarnwick.png"
+        log "$name: wrote docs/screenshots/qemu-mac99-tarnwick.png (look at it)"
+    fi
+    log "$name: screens and transcript as expected"
+}
+
+SCREEN_MACHINES=("mac99 7400" "g3beige 750")
+screen_all() {
+    local m
+    for m in "${SCREEN_MACHINES[@]}"; do
+        # shellcheck disable=SC2086
+        timed "screen $m" boot_screen $m
+    done
+}
+
 # The checks that take seconds first, the guests last.
 if want checkpatch; then timed checkpatch run_checkpatch; fi
 if want module; then timed module build_module; fi
@@ -340,12 +407,14 @@ if want init; then timed init build_init; fi
 if want programs; then timed programs build_programs; fi
 if want initramfs; then timed initramfs build_initramfs; fi
 if want boot; then boot_all; fi
+if want screenfs; then timed screenfs build_screen_initramfs; fi
+if want screen; then screen_all; fi
 
 log "timings:"
 for stage in "${ORDER[@]}"; do
     printf '[qemu]   %-18s %6s s\n' "$stage" "${TIMES[$stage]}"
 done
-if want boot; then
+if want boot || want screen; then
     [ $FAILED -eq 0 ] || die "a guest did not do what was expected"
     log "every guest as expected"
 fi

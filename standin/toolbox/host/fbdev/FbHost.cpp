@@ -81,7 +81,8 @@ bool FbHost::start(std::string& error)
     }
     if (!describe(error))
         return false;
-    if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    // A kernel without file locking (ENOSYS) cannot tell; the screen is ours then.
+    if (flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno != ENOSYS) {
         error = device_ + " is in use by another program";
         return false;
     }
