@@ -7,7 +7,9 @@
 #include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/mount.h>
 #include <sys/syscall.h>
+#include <time.h>
 #include <unistd.h>
 
 #define MODULE_PATH "/lib/modules/korvendale.ko"
@@ -56,6 +58,30 @@ static void kernel_log(void)
         text[strcspn(text, "\n")] = 0;
         say("kmsg: %s\n", text);
     }
+}
+
+// As the first process of an initramfs made without root, which holds no
+// device nodes: devtmpfs, the console opened here, /proc, /sys, the log.
+static inline void guest_setup(void)
+{
+    mount("devtmpfs", "/dev", "devtmpfs", 0, NULL);
+    if (fcntl(1, F_GETFD) < 0) {
+        int console = open("/dev/console", O_RDWR);
+        dup2(console, 0);
+        dup2(console, 1);
+        dup2(console, 2);
+    }
+    mount("proc", "/proc", "proc", 0, NULL);
+    mount("sysfs", "/sys", "sysfs", 0, NULL);
+    open_kernel_log();
+}
+
+// Seconds on the guest's own clock.
+static inline double now(void)
+{
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
 }
 
 static int load_module(const char* params)

@@ -33,13 +33,6 @@
 #define READY "/tmp/tarnwick-ready"
 #define CPU_NODE "/proc/device-tree/cpus/"
 
-static double now(void)
-{
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec + t.tv_nsec / 1e9;
-}
-
 static void pause_ms(int ms)
 {
     poll(NULL, 0, ms);
@@ -290,16 +283,7 @@ int main(int argc, char** argv)
     if (strcmp(self ? self + 1 : argv[0], "modprobe") == 0)
         return modprobe_main(argc, argv);
 
-    mount("devtmpfs", "/dev", "devtmpfs", 0, NULL);
-    if (fcntl(1, F_GETFD) < 0) {
-        int console = open("/dev/console", O_RDWR);
-        dup2(console, 0);
-        dup2(console, 1);
-        dup2(console, 2);
-    }
-    mount("proc", "/proc", "proc", 0, NULL);
-    mount("sysfs", "/sys", "sysfs", 0, NULL);
-    open_kernel_log();
+    guest_setup();
     // The host's lines are commands, not to be echoed into the transcript.
     struct termios tty;
     if (tcgetattr(0, &tty) == 0) {
