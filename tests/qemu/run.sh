@@ -49,11 +49,13 @@ timed() {
 SOURCE_TAR=/usr/src/linux-source-6.1.tar.xz
 KOBJ=$WORK/kernel
 
-kernel_key() {
+# tree_key FRAGMENT: what a kept tree was built from (the source's version,
+# the cross compiler, the configuration fragment).
+tree_key() {
     {
         dpkg-query -W -f='${Version}\n' linux-source-6.1
         "${CROSS}gcc" --version | head -n1
-        cat "$HERE/kernel.config"
+        cat "$1"
     } | sha256sum | cut -c1-16
 }
 
@@ -98,7 +100,7 @@ check_fragment() {
 
 build_kernel() {
     local key ksrc
-    key=$(kernel_key)
+    key=$(tree_key "$HERE/kernel.config")
     if [ -f "$KOBJ/.korv-key" ] && [ "$(cat "$KOBJ/.korv-key")" = "$key" ] &&
         [ -f "$KOBJ/vmlinux" ] && [ -f "$KOBJ/Module.symvers" ]; then
         log "kernel: cached ($key)"
@@ -187,17 +189,9 @@ run_checkpatch() {
 # be shared). Without the kernel's Module.symvers, modpost only warns.
 P32=$WORK/pmac32
 
-pmac32_key() {
-    {
-        dpkg-query -W -f='${Version}\n' linux-source-6.1
-        "${CROSS}gcc" --version | head -n1
-        cat "$HERE/pmac32.config"
-    } | sha256sum | cut -c1-16
-}
-
 build_pmac32() {
     local key ksrc
-    key=$(pmac32_key)
+    key=$(tree_key "$HERE/pmac32.config")
     if [ -f "$P32/.korv-key" ] && [ "$(cat "$P32/.korv-key")" = "$key" ] &&
         [ -f "$P32/arch/powerpc/lib/crtsavres.o" ] && [ -d "$(cat "$P32/.korv-source")" ]; then
         log "pmac32: cached ($key)"
